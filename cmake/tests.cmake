@@ -1,0 +1,19 @@
+# Unit tests: every tests/*.cpp in one GoogleTest program, run headless in the game folder so
+# that the data files are found by their bare names, as the game finds them.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+file(GLOB TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
+add_executable(skid_tests ${TEST_SOURCES})
+target_link_libraries(skid_tests PRIVATE skid GTest::gtest)
+add_dependencies(skid_tests game_data skidrunner)
+gtest_discover_tests(skid_tests WORKING_DIRECTORY ${GAME_DIR} DISCOVERY_MODE PRE_TEST)
+
+# Whole-program tests: every tests/*_test.sh runs the real game (some under their own Xvfb).
+file(GLOB SHELL_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_test.sh)
+foreach(script ${SHELL_TESTS})
+  get_filename_component(name ${script} NAME_WE)
+  add_test(NAME ${name} COMMAND bash ${script} WORKING_DIRECTORY ${GAME_DIR})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "GAME_DIR=${GAME_DIR};SOURCE_DIR=${CMAKE_SOURCE_DIR};BUILD_DIR=${CMAKE_BINARY_DIR}"
+    TIMEOUT 300)
+endforeach()

@@ -1,0 +1,154 @@
+// The screen mode, the frame buffer, the palette, the fonts and the colour tables.
+#include "display/display.h"
+
+#include <cstdio>
+
+#include "frame/frame.h"
+#include "frame/platform.h"
+
+int screen_width = 640;
+int screen_height = 480;
+BITMAP *buffer = nullptr;
+DATAFILE *font_data = nullptr;
+FONT *game_font = nullptr;
+FONT *menu_font = nullptr;
+PALETTE game_palette;
+COLOR_MAP trans_table;
+COLOR_MAP light_table;
+BITMAP *light_overlay = nullptr;
+
+namespace {
+constexpr int FRAME_WIDTH = 640;
+constexpr int FRAME_HEIGHT = 480;
+
+void show_palette(const RGB *palette)
+{
+    if (gfx_driver) set_palette(palette);
+}
+}  // namespace
+
+void open_screen_mode()
+{
+    if (set_gfx_mode(GFX_AUTODETECT, screen_width, screen_height, screen_width, screen_height) == 0)
+        return;
+    if (set_gfx_mode(GFX_AUTODETECT, 320, 200, 320, 200) == 0) return;
+    static char message[300];
+    snprintf(message, sizeof message,
+             "Couldn't open a screen mode, neither %dx%d nor 320x200: %s", screen_width,
+             screen_height, allegro_error[0] ? allegro_error : "no reason given");
+    fatal_error(message);
+}
+
+void init_display()
+{
+    open_screen_mode();
+    // The game composes 640 x 480 frames whatever mode opened.
+    screen_width = FRAME_WIDTH;
+    screen_height = FRAME_HEIGHT;
+    build_display_state();
+}
+
+void load_palette()
+{
+    BITMAP *picture = load_pcx("pal.pcx", game_palette);
+    if (!picture) fatal_error("Error loading pal.pcx: the game's palette is missing");
+    destroy_bitmap(picture);
+    show_palette(game_palette);
+}
+
+void build_light_overlay()
+{
+    clear_bitmap(light_overlay);
+    // Ever smaller circles of ever more light: level 140 out to 250 px from the centre, then
+    // falling by two a pixel to nothing at 320 px.
+    for (int i = 0; i < 256; i++)
+        circlefill(light_overlay, screen_width / 2, screen_height / 2, 320 - i / 2,
+                   i < 140 ? i : 140);
+}
+
+void build_display_state()
+{
+    font_data = load_datafile("font.dat");
+    if (!font_data) fatal_error("Error opening font.dat");
+    game_font = (FONT *)font_data[0].dat;
+    menu_font = (FONT *)font_data[1].dat;
+
+    buffer = create_bitmap(screen_width, screen_height);
+    if (!buffer) fatal_error("Couldn't cache screen buffer!");
+    clear_bitmap(buffer);
+    set_clip_rect(buffer, 0, 0, screen_width - 1, screen_height - 1);
+
+    load_palette();
+    game_palette[0].r = game_palette[0].g = game_palette[0].b = 0;
+    show_palette(game_palette);
+
+    create_trans_table(&trans_table, game_palette, 150, 150, 150, nullptr);
+    create_light_table(&light_table, game_palette, 0, 0, 0, nullptr);
+    color_map = &trans_table;
+
+    light_overlay = create_bitmap(screen_width, screen_height);
+    if (!light_overlay) fatal_error("Couldn't create the night light overlay");
+    build_light_overlay();
+}
+
+void present_frame()
+{
+    if (screen) blit(buffer, screen, 0, 0, 0, 0, screen_width, screen_height);
+}
+
+bool next_screen_mode(int width, int *next_width, int *next_height)
+{
+    switch (width) {
+    case 320: *next_width = 640, *next_height = 400; return true;
+    case 640: *next_width = 800, *next_height = 600; return true;
+    case 800: *next_width = 320, *next_height = 200; return true;
+    default: return false;
+    }
+}
+
+void cycle_screen_mode()
+{
+    int width = gfx_driver ? gfx_driver->w : 0;
+    int height = gfx_driver ? gfx_driver->h : 0;
+    int next_width, next_height;
+    if (next_screen_mode(width, &next_width, &next_height) &&
+        set_gfx_mode(GFX_AUTODETECT, next_width, next_height, next_width, next_height) != 0) {
+        // A mode the machine refuses must not leave the game without a screen.
+        set_gfx_mode(GFX_AUTODETECT, width, height, width, height);
+    }
+    show_palette(game_palette);
+}
+
+void scaled_palette(int level, PALETTE out)
+{
+    for (int i = 0; i < PAL_SIZE; i++) {
+        out[i].r = (unsigned char)(game_palette[i].r * level / 64);
+        out[i].g = (unsigned char)(game_palette[i].g * level / 64);
+        out[i].b = (unsigned char)(game_palette[i].b * level / 64);
+    }
+}
+
+void fade_palette(int direction)
+{
+    PALETTE faded;
+    if (direction == 0) {
+        for (int level = 0; level < 64; level += 5) {
+            scaled_palette(level, faded);
+            show_palette(faded);
+            wait_ms(5);
+        }
+    } else if (direction == 1) {
+        for (int level = 63; level > 0; level -= 5) {
+            scaled_palette(level, faded);
+            show_palette(faded);
+            wait_ms(5);
+        }
+    }
+}
+
+void wait_ms(int ms)
+{
+    int32_t end = game_clock() + ms;
+    while (game_clock() < end) {
+    }
+}

@@ -1,0 +1,56 @@
+// The display: the screen mode, the 640 x 480 frame buffer every frame is composed in, the
+// palette, the fonts, the translucency and lighting tables, the night overlay and the in-place
+// recolouring of sprite pictures.
+#pragma once
+#include <allegro.h>
+
+// Size of the composed frame: always 640 x 480 once the display is up ("-VGA" only changes the
+// mode asked for first). All layout is computed from them.
+extern int screen_width;
+extern int screen_height;
+// The memory bitmap every frame is drawn into, then copied to the screen.
+extern BITMAP *buffer;
+// "font.dat", and its two fonts: HUD and mission texts; menu rows and the banner.
+extern DATAFILE *font_data;
+extern FONT *game_font;
+extern FONT *menu_font;
+// The one palette of the game: "pal.pcx" with entry 0 black.
+extern PALETTE game_palette;
+// A 150/255 blend, the library's color_map at all times but while the night is drawn.
+extern COLOR_MAP trans_table;
+// Entry [level][colour] is colour darkened to light level (0 black, 255 unchanged).
+extern COLOR_MAP light_table;
+// Light levels around the screen centre for the night overlay.
+extern BITMAP *light_overlay;
+
+// load_game, last: opens the mode, then builds everything above.
+void init_display();
+// init_display: asks for the mode (falling back to 320 x 200); fatal when neither opens.
+void open_screen_mode();
+// init_display after the mode, and headless tests: fonts, buffer, palette, tables, overlay.
+void build_display_state();
+// build_display_state: "pal.pcx" into game_palette, set as the screen's palette.
+void load_palette();
+// build_display_state: the radial ramp of light levels around the screen centre.
+void build_light_overlay();
+// main_loop once per pass, and the title between its fades: the buffer onto the screen.
+void present_frame();
+// The F12 key: the next screen mode of the cycle 320 -> 640 -> 800 -> 320 wide.
+void cycle_screen_mode();
+// cycle_screen_mode: the mode that follows a screen of the given width; false for no change.
+bool next_screen_mode(int width, int *next_width, int *next_height);
+// The title menu: 0 fades the palette in from black, 1 fades it out.
+void fade_palette(int direction);
+// fade_palette: game_palette scaled to level / 64, into out.
+void scaled_palette(int level, PALETTE out);
+// fade_palette: spins until the clock has advanced by ms.
+void wait_ms(int ms);
+
+// main_loop after the map and sprites when night is on: darkens the frame outside the light.
+void draw_night_overlay();
+// recolour_sprite: moves the paint ramp 128..143 of bitmap by -16 * n entries.
+BITMAP *shift_colour_ramp(BITMAP *bitmap, int n);
+// collide_sprite after a hard crash: bites a notch out of the front edge.
+BITMAP *dent_bitmap(BITMAP *bitmap);
+// collide_sprite when a sprite is burnt: repaints it in the two wreck shades.
+BITMAP *scorch_bitmap(BITMAP *bitmap);

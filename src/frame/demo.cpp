@@ -1,0 +1,71 @@
+// Demo files: every event handed to the game is written with its tick, and played back at the
+// same tick from a world started the same way.
+#include <cstdio>
+
+#include "frame/frame.h"
+#include "sprites/sprites.h"
+
+FILE *demo_file = nullptr;
+int32_t next_demo_tick = 0;
+
+namespace {
+void write_le32(int32_t value)
+{
+    uint32_t v = (uint32_t)value;
+    unsigned char bytes[4] = {(unsigned char)v, (unsigned char)(v >> 8), (unsigned char)(v >> 16),
+                              (unsigned char)(v >> 24)};
+    fwrite(bytes, 1, 4, demo_file);
+}
+
+// Leaves value as it was when the file ends.
+bool read_le32(int32_t *value)
+{
+    unsigned char bytes[4];
+    if (fread(bytes, 1, 4, demo_file) != 4) return false;
+    *value = (int32_t)((uint32_t)bytes[0] | (uint32_t)bytes[1] << 8 | (uint32_t)bytes[2] << 16 |
+                       (uint32_t)bytes[3] << 24);
+    return true;
+}
+}  // namespace
+
+void record_demo_event(const InputEvent &event)
+{
+    if (!demo_file) return;
+    write_le32(tick_count);
+    write_le32(event.type);
+    write_le32(event.value);
+    // A game closed by force still leaves every event it recorded.
+    fflush(demo_file);
+}
+
+void start_demo(const char *filename)
+{
+    police_count = 0;
+    ambient_count = 0;
+    random_index = 0;
+    tick_count = 0;
+    last_update_time = 0;
+    demo_mode = DEMO_PLAYING;
+    if (demo_file) fclose(demo_file);
+    demo_file = fopen(filename, "rb");
+    if (!demo_file) fatal_error("Couldn't open demo.dem");
+    read_le32(&next_demo_tick);
+    player_template = &skidrunner_template;
+    game_state = STATE_PLAYING;
+    new_game();
+}
+
+void replay_demo_events()
+{
+    if (!demo_file) return;
+    if (next_demo_tick < tick_count) fatal_error("Out of sync!");
+    while (next_demo_tick == tick_count) {
+        int32_t type = 0, value = 0;
+        if (feof(demo_file) || !read_le32(&type) || !read_le32(&value)) {
+            game_state = STATE_TITLE;
+            return;
+        }
+        handle_game_key(InputEvent{type, value, 0, 0});
+        read_le32(&next_demo_tick);
+    }
+}

@@ -1,0 +1,109 @@
+// The game frame: start-up, the loading sequence, new games, the main loop with its fixed
+// 10 ms steps, input events and game keys, the random-number table, demo files, the ends.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+
+struct Sprite;
+
+// Which screen is live: 1 the title and menus, 0 playing. Owned here; set by the menus, the
+// Escape key, the end of a demo and the end of a banner during a demo.
+constexpr int STATE_PLAYING = 0;
+constexpr int STATE_TITLE = 1;
+extern int game_state;
+// 0 no demo, 1 playing a demo back, 2 recording one.
+constexpr int DEMO_NONE = 0;
+constexpr int DEMO_PLAYING = 1;
+constexpr int DEMO_RECORDING = 2;
+extern int demo_mode;
+// Simulation steps since start-up or the last demo start: the time base of demo files.
+extern int32_t tick_count;
+// The clock reading at the end of the last batch of simulation steps.
+extern int32_t last_update_time;
+// The template the player's sprite is made from: the skidrunner or the cop.
+extern Sprite *player_template;
+
+// The command line as main received it.
+extern int saved_argc;
+extern char **saved_argv;
+
+// main, first: reads "-VGA", "-record" and "-play" from the saved command line.
+void parse_command_line();
+// main, once: installs the library's drivers and loads every file the game keeps loaded.
+void load_game();
+// main (a demo from the command line), the "Play as" menu rows and a demo start: a fresh world.
+void new_game();
+// main, last: draws frames and runs the simulation steps the clock asks for; never returns.
+[[noreturn]] void main_loop();
+// main_loop, once per pass: composes the frame of the current state into the buffer.
+void draw_frame();
+// main_loop, once per pass after drawing: runs one step per started 10 ms since the last batch.
+void run_due_steps();
+// run_due_steps: one simulation step (tick, input, world or title).
+void run_simulation_step();
+// The "Quit" menu row and fatal_error: closes the demo file and ends the program with status 0.
+[[noreturn]] void quit_game();
+// Every check that cannot go on: closes the screen, prints message and ends with status 1.
+[[noreturn]] void fatal_error(const char *message);
+
+// ---- Input events, game keys and random numbers ----
+
+// One input change, as the game and demo files see it.
+struct InputEvent {
+    int32_t type;     // 0 key released, 1 key pressed, 2 mouse buttons changed
+    int32_t value;    // the 4.0 key code, or the mouse x position
+    int32_t mouse_y;  // type 2 only
+    int32_t buttons;  // type 2 only: the library's mouse_b bits
+};
+constexpr int32_t EVENT_RELEASED = 0;
+constexpr int32_t EVENT_PRESSED = 1;
+constexpr int32_t EVENT_MOUSE = 2;
+
+// The 4.0 key codes the game reacts to; demo files hold these numbers.
+constexpr int GAME_KEY_1 = 28;
+constexpr int GAME_KEY_2 = 29;
+constexpr int GAME_KEY_3 = 30;
+constexpr int GAME_KEY_4 = 31;
+constexpr int GAME_KEY_F11 = 57;
+constexpr int GAME_KEY_F12 = 58;
+constexpr int GAME_KEY_ESC = 59;
+constexpr int GAME_KEY_TAB = 64;
+constexpr int GAME_KEY_ENTER = 67;
+constexpr int GAME_KEY_SPACE = 75;
+constexpr int GAME_KEY_LEFT = 82;
+constexpr int GAME_KEY_RIGHT = 83;
+constexpr int GAME_KEY_UP = 84;
+constexpr int GAME_KEY_DOWN = 85;
+constexpr int GAME_KEY_LCONTROL = 105;
+
+// Key states (by 4.0 code) and mouse buttons seen at the last poll.
+extern unsigned char previous_keys[128];
+extern int previous_mouse_b;
+// The contents of "rand.rnd" and the index of the value last handed out.
+extern int32_t random_table[256];
+extern int random_index;
+
+// run_simulation_step, right after the tick is counted: turns every key and mouse-button
+// change into an event for the live screen.
+void poll_input();
+// poll_input: hands one event to the game (recording it first) or to the title menu.
+void dispatch_event(const InputEvent &event);
+// dispatch_event and the demo playback: the game's reaction to one event.
+void handle_game_key(const InputEvent &event);
+// load_game: reads the 256 random numbers of "rand.rnd".
+void load_random_numbers();
+// Every game decision that needs chance: the next value of the table (may be negative).
+int32_t next_random();
+
+// ---- Demo files ----
+
+// "demo.dem" while recording or playing; null when none is open.
+extern FILE *demo_file;
+// During playback: the tick of the next record not yet replayed.
+extern int32_t next_demo_tick;
+// The title after five idle minutes: plays the named demo file from a fresh game.
+void start_demo(const char *filename);
+// run_simulation_step while a demo plays: hands the records due at this tick to the game.
+void replay_demo_events();
+// dispatch_event while recording: appends one event record to the demo file.
+void record_demo_event(const InputEvent &event);

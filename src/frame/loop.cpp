@@ -1,0 +1,66 @@
+// The main loop: one drawn frame per pass, then one simulation step per started 10 ms.
+#include <allegro.h>
+
+#include "display/display.h"
+#include "frame/frame.h"
+#include "frame/platform.h"
+#include "hud/hud.h"
+#include "map/map.h"
+#include "missions/missions.h"
+#include "sprites/sprites.h"
+#include "title/title.h"
+
+constexpr int STEP_MS = 10;
+
+void draw_frame()
+{
+    // The pointer comes off whatever bitmap it was drawn on before anything is drawn.
+    if (mouse_driver) show_mouse(nullptr);
+    if (game_state == STATE_PLAYING) {
+        draw_map(MAP_PASS_GROUND);
+        draw_sprites();
+        draw_map(MAP_PASS_WALLS);
+        draw_map(MAP_PASS_ROOFS);
+        if (night_mode) draw_night_overlay();
+        draw_hud();
+        draw_banner();
+        if (mission_under_way()) draw_mission_arrow();
+    } else {
+        draw_title();
+        if (mouse_driver) show_mouse(buffer);
+    }
+}
+
+void run_simulation_step()
+{
+    tick_count += 1;
+    poll_input();
+    if (game_state == STATE_PLAYING) {
+        if (demo_mode == DEMO_PLAYING) replay_demo_events();
+        update_world();
+        update_missions();
+    } else {
+        // A recording or playback stops for good once the title is shown.
+        demo_mode = DEMO_NONE;
+        title_update();
+    }
+}
+
+void run_due_steps()
+{
+    int32_t now = game_clock();
+    if (now == last_update_time) return;
+    for (int32_t remaining = now - last_update_time; remaining > 0; remaining -= STEP_MS)
+        run_simulation_step();
+    // Time spent inside the steps is not made up later.
+    last_update_time = game_clock();
+}
+
+void main_loop()
+{
+    for (;;) {
+        draw_frame();
+        present_frame();
+        run_due_steps();
+    }
+}

@@ -1,0 +1,133 @@
+// Start-up, the loading sequence, a new game and the two ends of the program.
+#include <allegro.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "display/display.h"
+#include "frame/frame.h"
+#include "hud/hud.h"
+#include "map/map.h"
+#include "missions/missions.h"
+#include "sound/sound.h"
+#include "sprites/sprites.h"
+#include "title/title.h"
+
+int game_state = STATE_TITLE;
+int demo_mode = DEMO_NONE;
+int32_t tick_count = 0;
+int32_t last_update_time = 0;
+Sprite *player_template = &skidrunner_template;
+int saved_argc = 0;
+char **saved_argv = nullptr;
+
+namespace {
+// Loading messages reach the console as they are printed, also through a pipe.
+void say(const char *text)
+{
+    fputs(text, stdout);
+    fflush(stdout);
+}
+
+FILE *open_demo_file(const char *mode)
+{
+    if (demo_file) fclose(demo_file);
+    demo_file = fopen("demo.dem", mode);
+    if (!demo_file)
+        fatal_error(mode[0] == 'w' ? "Couldn't create demo.dem" : "Couldn't open demo.dem");
+    return demo_file;
+}
+}  // namespace
+
+void parse_command_line()
+{
+    // Every argument is looked at, the program's own path too; a later option wins.
+    for (int i = 0; i < saved_argc; i++) {
+        const char *arg = saved_argv[i];
+        if (strcmp(arg, "-VGA") == 0) {
+            screen_width = 320;
+            screen_height = 200;
+        } else if (strcmp(arg, "-record") == 0) {
+            demo_mode = DEMO_RECORDING;
+            open_demo_file("wb");
+        } else if (strcmp(arg, "-play") == 0) {
+            demo_mode = DEMO_PLAYING;
+            open_demo_file("rb");
+            int32_t first = 0;
+            unsigned char bytes[4];
+            if (fread(bytes, 1, 4, demo_file) == 4)
+                first = (int32_t)((uint32_t)bytes[0] | (uint32_t)bytes[1] << 8 |
+                                  (uint32_t)bytes[2] << 16 | (uint32_t)bytes[3] << 24);
+            next_demo_tick = first;
+        }
+    }
+}
+
+void load_game()
+{
+    say("Loading allegro functions");
+    if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
+        static char message[300];
+        snprintf(message, sizeof message,
+                 "\nCouldn't start allegro: no display to open a window on? (%s)\n",
+                 allegro_error[0] ? allegro_error : "the library gave no reason");
+        fatal_error(message);
+    }
+    say(".");
+    install_keyboard();
+    say(".");
+    install_timer();
+    say(".");
+    install_game_sound();
+    say(".\n");
+    install_mouse();
+    say("Loading sounds...\n");
+    load_sounds();
+    say("Loading HUD...\n");
+    load_hud();
+    say("Loading random numbers...\n");
+    load_random_numbers();
+    say("Loading title...\n");
+    load_title();
+    say("Loading GFX display...\n");
+    init_display();
+}
+
+void new_game()
+{
+    load_sprites();
+    load_tile_map();
+    load_missions();
+    player = create_sprite(player_template, start_x, start_y, 0, 0);
+    // The map's objects and the player are not counted as ambient or police.
+    police_count = 0;
+    ambient_count = 0;
+    felony = 0;
+    banner_active = 0;
+    banner_text = nullptr;
+}
+
+void quit_game()
+{
+    if (demo_file) {
+        fclose(demo_file);
+        demo_file = nullptr;
+    }
+    exit(0);
+}
+
+void fatal_error(const char *message)
+{
+    allegro_exit();
+    size_t length = strlen(message);
+    fputs(message, stdout);
+    if (length == 0 || message[length - 1] != '\n') fputc('\n', stdout);
+    fflush(stdout);
+    if (demo_file) {
+        fclose(demo_file);
+        demo_file = nullptr;
+    }
+    // A failure must not report success.
+    exit(1);
+}

@@ -1,0 +1,60 @@
+// Drawing the city around the camera: floors, then walls, then roofs that lean outward.
+#include "display/display.h"
+#include "display/palette.h"
+#include "map/map.h"
+
+namespace {
+// A roof is lifted by L = 9 pixels: drawn 82 wide, moved up and left by 9.
+constexpr int LIFT = 9 / (64 / tile_size);
+constexpr int ROOF_SIZE = tile_size + 2 * LIFT;
+constexpr int HALF = tile_size / 2;
+
+void draw_cell(int pass, int t, int sx, int sy)
+{
+    // The roof plane is the floor plane scaled by 5/4 about the screen centre.
+    int rx = sx + (sx - screen_width / 2) / 4 - LIFT;
+    int ry = sy + (sy - screen_height / 2) / 4 - LIFT;
+    const int T = tile_size, R = ROOF_SIZE;
+    switch (pass) {
+    case MAP_PASS_GROUND:
+        if (t != TILE_BUILDING) draw_sprite(buffer, tile_bitmaps[t], sx, sy);
+        break;
+    case MAP_PASS_WALLS:
+        if (t == TILE_WALL) {
+            draw_wall_quad(rx + HALF, ry, sx + HALF, sy, sx + HALF, sy + T, rx + HALF, ry + R,
+                           COLOUR_WALL);
+        } else if (t == TILE_BUILDING) {
+            draw_wall_quad(rx, ry, sx, sy, sx + T, sy, rx + R, ry, COLOUR_WALL);
+            draw_wall_quad(rx, ry + R, sx, sy + T, sx + T, sy + T, rx + R, ry + R, COLOUR_WALL);
+            draw_wall_quad(rx, ry, sx, sy, sx, sy + T, rx, ry + R, COLOUR_WALL);
+            draw_wall_quad(rx + R, ry, sx + T, sy, sx + T, sy + T, rx + R, ry + R, COLOUR_WALL);
+        }
+        break;
+    case MAP_PASS_ROOFS:
+        if (t == TILE_BUILDING || t == TILE_ROOF)
+            stretch_sprite(buffer, tile_bitmaps[TILE_BUILDING], rx, ry, R, R);
+        break;
+    default: break;
+    }
+}
+}  // namespace
+
+void draw_wall_quad(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, int colour)
+{
+    int points[8] = {x1, y1, x2, y2, x3, y3, x4, y4};
+    polygon(buffer, 4, points, colour);
+}
+
+void draw_map(int pass)
+{
+    if (pass < MAP_PASS_GROUND || pass > MAP_PASS_ROOFS) return;
+    int ccx = camera_x / 64, ccy = camera_y / 64;
+    int hx = (screen_width / 64) / 2, hy = (screen_height / 64) / 2;
+    // Columns left to right, rows top to bottom: a later cell's roof covers an earlier one's.
+    for (int cx = ccx - hx - 1; cx <= ccx + hx + 1; cx++)
+        for (int cy = ccy - hy - 1; cy <= ccy + hy + 1; cy++) {
+            int sx = cx * tile_size - camera_x + screen_width / 2;
+            int sy = cy * tile_size - camera_y + screen_height / 2;
+            draw_cell(pass, tile_at(cx, cy), sx, sy);
+        }
+}

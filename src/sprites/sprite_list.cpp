@@ -1,0 +1,123 @@
+// The sprite list: creating and removing sprites, the counters, headings, felony, banners.
+#include <cstdlib>
+#include <cstring>
+
+#include "frame/frame.h"
+#include "frame/platform.h"
+#include "sound/sound.h"
+#include "sprites/sprites.h"
+#include "title/title.h"
+
+DATAFILE *sprites_data = nullptr;
+Sprite *sprite_list = nullptr;
+int ambient_count = 0;
+int police_count = 0;
+int felony = 0;
+Sprite *player = nullptr;
+
+constexpr int BANNER_SOUND = 6;
+constexpr int BANNER_MS = 5000;
+constexpr int MAX_FELONY = 5;
+
+namespace {
+// Frees a sprite whole: its own pictures, its sound, its record.
+void release_sprite(Sprite *s)
+{
+    for (int i = 0; i < s->image_count; i++)
+        if (s->images[i].bitmap) destroy_bitmap(s->images[i].bitmap);
+    play_sprite_sound(s, nullptr, 0);
+    free(s);
+}
+
+BITMAP *copy_picture(int object)
+{
+    BITMAP *source = (BITMAP *)sprites_data[object].dat;
+    BITMAP *copy = create_bitmap(source->w, source->h);
+    if (copy) blit(source, copy, 0, 0, 0, 0, source->w, source->h);
+    return copy;
+}
+}  // namespace
+
+Sprite *create_sprite(const Sprite *source, int x, int y, fixed angle, int ambient)
+{
+    Sprite *s = (Sprite *)malloc(sizeof(Sprite));
+    if (!s) fatal_error("Out of memory for a new sprite!");
+    memcpy(s, source, sizeof(Sprite));
+    s->x = x;
+    s->y = y;
+    s->angle = angle;
+    s->vx = s->vy = 0;
+    s->health = s->max_health;
+    s->speed = 0;
+    s->scale = itofix(1);
+    s->wait = s->period;
+    s->ambient = ambient;
+    s->tile_x = x / 64;
+    s->tile_y = y / 64;
+
+    s->next = sprite_list;
+    sprite_list = s;
+    if (s->ambient) ambient_count += 1;
+    if (sprite_faction(s) == FACTION_POLICE) police_count += 1;
+
+    if (!sprites_data) fatal_error("Error in sprite cache!");
+    for (int i = 0; i < s->image_count; i++) s->images[i].bitmap = copy_picture(s->images[i].object);
+    if (!s->images[0].bitmap) fatal_error("Error in sprite cache!");
+    if (s->ambient) recolour_sprite(s);
+    return s;
+}
+
+void remove_sprite(Sprite *s)
+{
+    if (!s) return;
+    Sprite **link_to_s = &sprite_list;
+    while (*link_to_s && *link_to_s != s) link_to_s = &(*link_to_s)->next;
+    if (!*link_to_s) fatal_error("sprite not found to remove from list!\n");
+
+    if (s->ambient) ambient_count -= 1;
+    if (sprite_faction(s) == FACTION_POLICE) police_count -= 1;
+    *link_to_s = s->next;
+    // Nobody may go on reading a sprite that is gone: a shooter, a car to return to.
+    for (Sprite *o = sprite_list; o; o = o->next)
+        if (o->link == s) o->link = nullptr;
+    release_sprite(s);
+}
+
+void load_sprites()
+{
+    while (sprite_list) {
+        Sprite *next = sprite_list->next;
+        release_sprite(sprite_list);
+        sprite_list = next;
+    }
+    player = nullptr;
+    // A new game loads the pictures afresh; the last game's copy is not kept.
+    if (sprites_data) unload_datafile(sprites_data);
+    sprites_data = load_datafile("sprites.dat");
+    if (!sprites_data) fatal_error("Error loading sprites.dat!");
+}
+
+int angle_to_point(const Sprite *s, int px, int py)
+{
+    fixed dx = itofix(s->x - px);
+    fixed dy = itofix(s->y - py);
+    if (dx != 0 && dy != 0) return -64 - fixtoi(fixatan2(dx, dy));
+    return fixtoi(s->angle);
+}
+
+int angle_to_sprite(const Sprite *a, const Sprite *b) { return angle_to_point(a, b->x, b->y); }
+
+void raise_felony()
+{
+    int32_t r = next_random();
+    if (r % 5 == 0 || (felony == 0 && police_count != 0))
+        if (felony < MAX_FELONY) felony += 1;
+}
+
+void show_banner(const char *text)
+{
+    banner_text = text;
+    play_sound(sound_sample(BANNER_SOUND));
+    banner_active = -1;
+    banner_end_time = game_clock() + BANNER_MS;
+}

@@ -1,0 +1,39 @@
+// Title and menus: the title pictures, the table-driven menus, the attract demo, the message
+// banner with the respawn after it, and the menu actions and options.
+#pragma once
+#include <allegro.h>
+
+struct InputEvent;
+
+// The big message: whether it shows, its text, when it ends, its pulsing colour.
+extern int banner_active;
+extern const char *banner_text;
+extern int banner_end_time;
+extern int banner_colour;
+extern int banner_step;
+
+// "title.dat" and the full-screen picture now behind the menu.
+extern DATAFILE *title_data;
+extern BITMAP *title_picture;
+extern int menu_visible;
+extern int current_menu;
+extern int menu_cursor;
+extern int idle_ticks;
+
+// Options: night, seconds a mission text stays, 1-in-N chance of a police car.
+extern int night_mode;
+extern int text_speed;
+extern int difficulty;
+
+// load_game, before the screen mode: loads "title.dat".
+void load_title();
+// main_loop once per frame on the title: the picture and, once revealed, the menu.
+void draw_title();
+// run_simulation_step on the title: idle count, mouse highlight, pointer.
+void title_update();
+// dispatch_event on the title: every input event.
+void menu_input(const InputEvent &event);
+// menu_input and title_update: brings the cursor back onto a row of the current menu.
+void clamp_menu_cursor();
+// main_loop once per frame while playing, after the HUD: draws and ends the banner.
+void draw_banner();
