@@ -17,3 +17,8 @@ foreach(script ${SHELL_TESTS})
     ENVIRONMENT "GAME_DIR=${GAME_DIR};SOURCE_DIR=${CMAKE_SOURCE_DIR};BUILD_DIR=${CMAKE_BINARY_DIR}"
     TIMEOUT 300)
 endforeach()
+
+# Test tools: what the game means to draw, for the display tests to compare with the window.
+add_executable(render_frame tools/test_tools/render_frame.cpp)
+target_link_libraries(render_frame PRIVATE skid)
+add_dependencies(skid_tests render_frame)

@@ -29,6 +29,7 @@ void show_palette(const RGB *palette)
 
 void open_screen_mode()
 {
+    set_window_title("Skidrunner");
     if (set_gfx_mode(GFX_AUTODETECT, screen_width, screen_height, screen_width, screen_height) == 0)
         return;
     if (set_gfx_mode(GFX_AUTODETECT, 320, 200, 320, 200) == 0) return;

@@ -10,8 +10,8 @@ constexpr int TILE_CODE_COUNT = 23;
 // The side of a cell in pixels; some code uses the literal 64 (a shift by 6).
 constexpr int tile_size = 64;
 
-// Cell codes with a name; 2..13 are directed road, 16..20 open ground (Part of the legend of
-// the city source).
+// Cell codes with a name; 2..13 are directed road, 16..20 open ground where traffic keeps
+// its heading.
 constexpr int TILE_WATER = 0;
 constexpr int TILE_GRASS = 1;
 constexpr int TILE_PAVEMENT = 14;

@@ -11,6 +11,7 @@ DATAFILE *sound_data = nullptr;
 DATAFILE *midi_data = nullptr;
 MIDI *current_music = nullptr;
 bool sound_installed = false;
+bool music_paused = false;
 
 namespace {
 constexpr int TUNE_COUNT = 6;
@@ -98,10 +99,12 @@ void adjust_sprite_sound(Sprite *sprite)
 
 void pause_music()
 {
+    music_paused = true;
     if (sound_installed) midi_pause();
 }
 
 void resume_music()
 {
+    music_paused = false;
     if (sound_installed) midi_resume();
 }

@@ -29,3 +29,5 @@ SAMPLE *sound_sample(int object);
 // update_world: the tune plays only while the player is at the wheel.
 void pause_music();
 void resume_music();
+// Whether the tune is paused (the car radio is off while the player is on foot).
+extern bool music_paused;

@@ -85,12 +85,13 @@ void remove_sprite(Sprite *s)
 
 void load_sprites()
 {
+    // The player goes with the others; nobody may place a sound by a freed player.
+    player = nullptr;
     while (sprite_list) {
         Sprite *next = sprite_list->next;
         release_sprite(sprite_list);
         sprite_list = next;
     }
-    player = nullptr;
     // A new game loads the pictures afresh; the last game's copy is not kept.
     if (sprites_data) unload_datafile(sprites_data);
     sprites_data = load_datafile("sprites.dat");

@@ -1,0 +1,498 @@
+// The sound effects, the car radio's tunes and the random table, checked as the game will find
+// them in its folder: the objects it plays by number, the loops it holds down, the remainders
+// it takes of its random numbers.
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <vector>
+
+namespace {
+
+constexpr int HORN = 2;
+constexpr int TYRES = 22;
+constexpr int GUNSHOT = 24;
+constexpr int FOOTSTEPS[] = {26, 27};
+constexpr int SCREAMS[] = {15, 16, 18, 21};
+constexpr int USED_SOUNDS[] = {2, 5, 6, 7, 8, 10, 14, 15, 16, 17, 18, 19, 21, 22, 23, 24, 25, 26, 27, 28};
+
+struct LoadedDatafile {
+    DATAFILE *data;
+    explicit LoadedDatafile(const char *name) : data(load_datafile(name)) {}
+    ~LoadedDatafile() { if (data) unload_datafile(data); }
+    int count() const
+    {
+        int n = 0;
+        while (data && data[n].type != DAT_END) ++n;
+        return n;
+    }
+};
+
+// A sample's values centred on zero, on a -1..1 scale. The library keeps its samples unsigned.
+std::vector<float> sample_values(const SAMPLE *s)
+{
+    std::vector<float> out(s->len);
+    for (unsigned long i = 0; i < s->len; ++i) {
+        if (s->bits == 16) out[i] = (static_cast<const uint16_t *>(s->data)[i] - 32768) / 32768.0f;
+        else out[i] = (static_cast<const uint8_t *>(s->data)[i] - 128) / 128.0f;
+    }
+    return out;
+}
+
+float peak(const std::vector<float> &v, size_t from = 0, size_t to = SIZE_MAX)
+{
+    float p = 0.0f;
+    for (size_t i = from; i < std::min(to, v.size()); ++i) p = std::max(p, std::fabs(v[i]));
+    return p;
+}
+
+float rms(const std::vector<float> &v, size_t from, size_t to)
+{
+    double sum = 0.0;
+    for (size_t i = from; i < to; ++i) sum += v[i] * v[i];
+    return static_cast<float>(std::sqrt(sum / (to - from)));
+}
+
+class AudioSoundData : public testing::Test {
+protected:
+    LoadedDatafile sounds{"sound.dat"};
+    const SAMPLE *sample(int index) const { return static_cast<const SAMPLE *>(sounds.data[index].dat); }
+};
+
+TEST_F(AudioSoundData, EveryObjectTheGameMayAddressIsAMonoSample)
+{
+    ASSERT_NE(sounds.data, nullptr) << "sound.dat did not load";
+    ASSERT_GE(sounds.count(), 29);
+    for (int i = 0; i < 29; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_EQ(sounds.data[i].type, DAT_SAMPLE);
+        const SAMPLE *s = sample(i);
+        ASSERT_NE(s, nullptr);
+        EXPECT_TRUE(s->bits == 8 || s->bits == 16);
+        EXPECT_EQ(s->stereo, 0);
+        EXPECT_GE(s->freq, 11025);
+        EXPECT_LE(s->freq, 44100);
+        EXPECT_GT(s->len, 0u);
+    }
+}
+
+TEST_F(AudioSoundData, SoundsTheGamePlaysAreAudibleUnclippedAndOfSensibleLength)
+{
+    ASSERT_NE(sounds.data, nullptr);
+    for (int index : USED_SOUNDS) {
+        SCOPED_TRACE(index);
+        const SAMPLE *s = sample(index);
+        float seconds = static_cast<float>(s->len) / s->freq;
+        EXPECT_GE(seconds, 0.04f);
+        EXPECT_LE(seconds, 3.0f);
+        std::vector<float> v = sample_values(s);
+        EXPECT_GE(peak(v), 0.25f) << "too quiet to hear in the mix";
+        long pinned = std::count_if(v.begin(), v.end(), [](float x) { return std::fabs(x) > 0.999f; });
+        EXPECT_LT(pinned, static_cast<long>(v.size() / 200)) << "clipped";
+    }
+}
+
+TEST_F(AudioSoundData, FootstepsStayQuietBesideTheGunshot)
+{
+    ASSERT_NE(sounds.data, nullptr);
+    float shot = peak(sample_values(sample(GUNSHOT)));
+    for (int index : FOOTSTEPS) {
+        SCOPED_TRACE(index);
+        EXPECT_LT(peak(sample_values(sample(index))), shot * 0.5f);
+        EXPECT_LE(static_cast<float>(sample(index)->len) / sample(index)->freq, 0.25f) << "a step is short";
+    }
+}
+
+TEST_F(AudioSoundData, TheFourScreamsAreDifferentSounds)
+{
+    ASSERT_NE(sounds.data, nullptr);
+    for (size_t a = 0; a < std::size(SCREAMS); ++a)
+        for (size_t b = a + 1; b < std::size(SCREAMS); ++b)
+            EXPECT_NE(sample_values(sample(SCREAMS[a])), sample_values(sample(SCREAMS[b])))
+                << SCREAMS[a] << " and " << SCREAMS[b];
+}
+
+// The horn loops while Tab is held and the tyres while a car corners: the join must not click
+// and the level must not dip or swell at the loop point.
+TEST_F(AudioSoundData, LoopingSoundsJoinSeamlessly)
+{
+    ASSERT_NE(sounds.data, nullptr);
+    for (int index : {HORN, TYRES}) {
+        SCOPED_TRACE(index);
+        const SAMPLE *s = sample(index);
+        std::vector<float> v = sample_values(s);
+        ASSERT_GE(v.size(), static_cast<size_t>(s->freq / 4)) << "a loop this short buzzes";
+        std::vector<float> steps;
+        for (size_t i = 1; i < v.size(); ++i) steps.push_back(std::fabs(v[i] - v[i - 1]));
+        std::sort(steps.begin(), steps.end());
+        float usual_step = steps[steps.size() * 99 / 100];
+        EXPECT_LE(std::fabs(v.front() - v.back()), usual_step);
+        size_t edge = static_cast<size_t>(s->freq / 20);
+        float head = rms(v, 0, edge), tail = rms(v, v.size() - edge, v.size());
+        EXPECT_GT(head, 0.05f);
+        EXPECT_LT(std::max(head, tail) / std::min(head, tail), 1.6f);
+    }
+}
+
+TEST_F(AudioSoundData, LoopingSoundsHoldASteadyLevel)
+{
+    ASSERT_NE(sounds.data, nullptr);
+    for (int index : {HORN, TYRES}) {
+        SCOPED_TRACE(index);
+        std::vector<float> v = sample_values(sample(index));
+        float whole = rms(v, 0, v.size());
+        size_t window = static_cast<size_t>(sample(index)->freq / 20);
+        for (size_t at = 0; at + window <= v.size(); at += window) {
+            float part = rms(v, at, at + window);
+            EXPECT_GT(part, whole * 0.6f) << "dips at " << at;
+            EXPECT_LT(part, whole * 1.6f) << "swells at " << at;
+        }
+    }
+}
+
+// Sounds played once answer an event (a shot, a crash, a fall): they must start at once, and
+// stop in silence so that no click is heard when their voice ends.
+TEST_F(AudioSoundData, OneShotSoundsStartAtOnceAndEndInSilence)
+{
+    ASSERT_NE(sounds.data, nullptr);
+    for (int index : USED_SOUNDS) {
+        if (index == HORN || index == TYRES) continue;
+        SCOPED_TRACE(index);
+        const SAMPLE *s = sample(index);
+        std::vector<float> v = sample_values(s);
+        float loudest = peak(v);
+        size_t onset = std::find_if(v.begin(), v.end(), [&](float x) { return std::fabs(x) > loudest * 0.1f; }) - v.begin();
+        EXPECT_LT(onset, static_cast<size_t>(s->freq / 25)) << "starts late";
+        EXPECT_LT(peak(v, v.size() - s->freq / 200), 0.01f) << "cut off while still sounding";
+        double mean = 0;
+        for (float x : v) mean += x;
+        EXPECT_LT(std::fabs(mean / v.size()), 0.01) << "off-centre: clicks when started and stopped";
+    }
+}
+
+// How bright a sound is: the RMS frequency, from the energy of its slope against its own.
+float brightness(const SAMPLE *s)
+{
+    std::vector<float> v = sample_values(s);
+    double level = 0, slope = 0;
+    for (size_t i = 1; i < v.size(); ++i) {
+        level += v[i] * v[i];
+        slope += (v[i] - v[i - 1]) * (v[i] - v[i - 1]);
+    }
+    return static_cast<float>(std::sqrt(slope / level) * s->freq / (2 * 3.14159265358979));
+}
+
+TEST_F(AudioSoundData, ScreamsRiseAboveTheDyingAndTheThudLiesLowest)
+{
+    ASSERT_NE(sounds.data, nullptr);
+    float groans = std::max(brightness(sample(5)), brightness(sample(19)));
+    for (int index : SCREAMS) EXPECT_GT(brightness(sample(index)), groans * 1.4f) << index;
+    for (int index : {5, 19, 28}) EXPECT_LT(brightness(sample(17)), brightness(sample(index))) << index;
+}
+
+TEST_F(AudioSoundData, TheOwnCarCrashCarriesBreakingGlass)
+{
+    ASSERT_NE(sounds.data, nullptr);
+    EXPECT_GT(brightness(sample(8)), brightness(sample(7)) * 1.5f);
+}
+
+TEST(AudioSoundFile, StaysModest)
+{
+    std::ifstream file("sound.dat", std::ios::binary | std::ios::ate);
+    ASSERT_TRUE(file.good());
+    EXPECT_LT(static_cast<long>(file.tellg()), 4L * 1024 * 1024);
+}
+
+// What a tune's raw MIDI data holds, read the way a sequencer reads it.
+struct NoteOn {
+    long tick;
+    int channel;
+    int key;
+};
+
+struct TuneScan {
+    int divisions = 0;
+    std::vector<NoteOn> notes;
+    std::map<int, long> program_tick;          // channel -> tick of its first program change
+    std::map<int, int> program;                // channel -> that first program
+    std::map<long, uint32_t> tempo_at = {{0, 500000}};
+    std::vector<long> track_ends;
+    int tracks_with_notes = 0;
+    int unmatched = 0;                         // note-ons with no note-off before the loop
+};
+
+uint32_t read_variable(const unsigned char *&p, const unsigned char *end)
+{
+    uint32_t v = 0;
+    while (p < end) {
+        unsigned char b = *p++;
+        v = (v << 7) | (b & 0x7F);
+        if (!(b & 0x80)) break;
+    }
+    return v;
+}
+
+void scan_track(const unsigned char *p, const unsigned char *end, TuneScan &out)
+{
+    std::map<int, int> held;
+    long tick = 0;
+    int notes = 0, status = 0;
+    while (p < end) {
+        tick += read_variable(p, end);
+        if (*p == 0xFF) {
+            int type = p[1];
+            p += 2;
+            uint32_t len = read_variable(p, end);
+            if (type == 0x51 && len == 3) out.tempo_at[tick] = (p[0] << 16) | (p[1] << 8) | p[2];
+            p += len;
+            continue;
+        }
+        if (*p == 0xF0 || *p == 0xF7) { ++p; p += read_variable(p, end); continue; }
+        if (*p & 0x80) status = *p++;
+        int kind = status & 0xF0, channel = status & 0x0F;
+        if (kind == 0xC0 && !out.program_tick.count(channel)) {
+            out.program_tick[channel] = tick;
+            out.program[channel] = p[0];
+        }
+        if (kind == 0xC0 || kind == 0xD0) { ++p; continue; }
+        int key = p[0], velocity = p[1];
+        p += 2;
+        if (kind == 0x90 && velocity > 0) {
+            ++notes;
+            ++held[channel * 128 + key];
+            out.notes.push_back({tick, channel, key});
+        } else if (kind == 0x80 || kind == 0x90) {
+            --held[channel * 128 + key];
+        }
+    }
+    out.track_ends.push_back(tick);
+    out.tracks_with_notes += notes > 0;
+    for (auto &h : held) out.unmatched += std::abs(h.second);
+}
+
+TuneScan scan(const MIDI *midi)
+{
+    TuneScan out;
+    out.divisions = midi->divisions;
+    for (int t = 0; t < MIDI_TRACKS; ++t)
+        if (midi->track[t].data) scan_track(midi->track[t].data, midi->track[t].data + midi->track[t].len, out);
+    return out;
+}
+
+double seconds_of(const TuneScan &tune)
+{
+    long end = *std::max_element(tune.track_ends.begin(), tune.track_ends.end());
+    double seconds = 0.0;
+    long tick = 0;
+    uint32_t tempo = 500000;
+    for (auto &change : tune.tempo_at) {
+        seconds += (change.first - tick) * static_cast<double>(tempo) / 1e6 / tune.divisions;
+        tick = change.first;
+        tempo = change.second;
+    }
+    return seconds + (end - tick) * static_cast<double>(tempo) / 1e6 / tune.divisions;
+}
+
+double average_key(const TuneScan &tune, int channel)
+{
+    double sum = 0;
+    int count = 0;
+    for (const NoteOn &n : tune.notes)
+        if (n.channel == channel) { sum += n.key; ++count; }
+    return count ? sum / count : 0.0;
+}
+
+class AudioMusicData : public testing::Test {
+protected:
+    LoadedDatafile music{"midi.dat"};
+    std::vector<TuneScan> tunes;
+    void SetUp() override
+    {
+        ASSERT_NE(music.data, nullptr) << "midi.dat did not load";
+        ASSERT_GE(music.count(), 6);
+        for (int i = 0; i < 6; ++i) {
+            ASSERT_EQ(music.data[i].type, DAT_MIDI) << i;
+            tunes.push_back(scan(static_cast<const MIDI *>(music.data[i].dat)));
+        }
+    }
+};
+
+TEST_F(AudioMusicData, EachTuneIsABandOfDrumsBassChordsAndMelody)
+{
+    for (size_t i = 0; i < tunes.size(); ++i) {
+        SCOPED_TRACE(i);
+        const TuneScan &tune = tunes[i];
+        EXPECT_GE(tune.tracks_with_notes, 4);
+        std::map<int, int> per_channel;
+        for (const NoteOn &n : tune.notes) per_channel[n.channel]++;
+        EXPECT_GE(per_channel[9], 100) << "drums on the General MIDI drum channel";
+        double lowest = 127, highest = 0;
+        for (auto &c : per_channel) {
+            if (c.first == 9) continue;
+            ASSERT_TRUE(tune.program_tick.count(c.first)) << "channel " << c.first << " has no instrument";
+            long first_note = 0;
+            for (const NoteOn &n : tune.notes)
+                if (n.channel == c.first) { first_note = n.tick; break; }
+            EXPECT_LE(tune.program_tick.at(c.first), first_note) << "plays before its instrument is set";
+            lowest = std::min(lowest, average_key(tune, c.first));
+            highest = std::max(highest, average_key(tune, c.first));
+        }
+        EXPECT_LT(lowest, 55) << "a bass line";
+        EXPECT_GT(highest, 64) << "a melody above the band";
+        for (const NoteOn &n : tune.notes) {
+            if (n.channel == 9) continue;
+            EXPECT_GE(n.key, 28);
+            EXPECT_LE(n.key, 100);
+        }
+    }
+}
+
+TEST_F(AudioMusicData, EachTuneHasSectionsRatherThanOneRepeatedBar)
+{
+    for (size_t i = 0; i < tunes.size(); ++i) {
+        SCOPED_TRACE(i);
+        const long bar = 4L * tunes[i].divisions;
+        std::map<long, std::vector<std::pair<long, int>>> bars;
+        for (const NoteOn &n : tunes[i].notes)
+            if (n.channel != 9) bars[n.tick / bar].push_back({n.tick % bar, n.key});
+        std::vector<std::vector<std::pair<long, int>>> distinct;
+        for (auto &b : bars) {
+            std::sort(b.second.begin(), b.second.end());
+            if (std::find(distinct.begin(), distinct.end(), b.second) == distinct.end()) distinct.push_back(b.second);
+        }
+        EXPECT_GE(distinct.size(), 8u);
+    }
+}
+
+// The radio loops each tune: every track must run to the same bar line and let go of its notes.
+TEST_F(AudioMusicData, EachTuneLoopsCleanlyWithinRadioLength)
+{
+    for (size_t i = 0; i < tunes.size(); ++i) {
+        SCOPED_TRACE(i);
+        const TuneScan &tune = tunes[i];
+        EXPECT_EQ(tune.unmatched, 0) << "a note would hang over the loop";
+        long end = tune.track_ends.front();
+        for (long e : tune.track_ends) EXPECT_EQ(e, end);
+        EXPECT_EQ(end % (4L * tune.divisions), 0) << "the loop falls off the beat";
+        for (const NoteOn &n : tune.notes) EXPECT_LT(n.tick, end);
+        EXPECT_GE(seconds_of(tune), 30.0);
+        EXPECT_LE(seconds_of(tune), 90.0);
+    }
+}
+
+TEST_F(AudioMusicData, NoTwoTunesShareTempoAndBand)
+{
+    std::vector<std::pair<uint32_t, std::map<int, int>>> styles;
+    for (const TuneScan &tune : tunes) {
+        uint32_t tempo = tune.tempo_at.rbegin()->second;
+        double bpm = 60e6 / tempo;
+        EXPECT_GE(bpm, 60.0);
+        EXPECT_LE(bpm, 200.0);
+        styles.push_back({tempo, tune.program});
+    }
+    for (size_t a = 0; a < styles.size(); ++a)
+        for (size_t b = a + 1; b < styles.size(); ++b)
+            EXPECT_NE(styles[a], styles[b]) << a << " and " << b;
+}
+
+std::vector<int32_t> random_table()
+{
+    std::ifstream file("rand.rnd", std::ios::binary);
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::vector<int32_t> table;
+    for (size_t i = 0; i + 3 < bytes.size(); i += 4)
+        table.push_back(static_cast<int32_t>(bytes[i] | bytes[i + 1] << 8 | bytes[i + 2] << 16 |
+                                             static_cast<uint32_t>(bytes[i + 3]) << 24));
+    return table;
+}
+
+// Far outside chance (more than four standard deviations of the chi-square) means uneven.
+bool even(const std::vector<int> &counts, int total)
+{
+    double expected = static_cast<double>(total) / counts.size(), chi = 0.0;
+    for (int c : counts) chi += (c - expected) * (c - expected) / expected;
+    double df = counts.size() - 1.0;
+    return chi <= df + 4.0 * std::sqrt(2.0 * df);
+}
+
+TEST(AudioRandomTable, HoldsTwoHundredFiftySixValuesOverTheWholeRange)
+{
+    std::vector<int32_t> table = random_table();
+    ASSERT_EQ(table.size(), 256u) << "rand.rnd must be exactly 1024 bytes";
+    int negatives = std::count_if(table.begin(), table.end(), [](int32_t v) { return v < 0; });
+    EXPECT_GE(negatives, 100);
+    EXPECT_LE(negatives, 156);
+    EXPECT_LT(*std::min_element(table.begin(), table.end()), -(1 << 30));
+    EXPECT_GT(*std::max_element(table.begin(), table.end()), 1 << 30);
+    std::vector<int32_t> sorted = table;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(std::unique(sorted.begin(), sorted.end()), sorted.end());
+}
+
+TEST(AudioRandomTable, RemaindersTheGameTakesComeOutEven)
+{
+    std::vector<int32_t> table = random_table();
+    ASSERT_EQ(table.size(), 256u);
+    for (int m = 2; m <= 50; ++m) {
+        SCOPED_TRACE(m);
+        // Both the non-negative remainder and the magnitude of C's remainder, since the game's
+        // code may use either.
+        std::vector<int> floored(m, 0), magnitude(m, 0);
+        for (int32_t v : table) {
+            floored[((v % m) + m) % m]++;
+            magnitude[std::llabs(static_cast<long long>(v) % m)]++;
+        }
+        EXPECT_TRUE(even(floored, 256));
+        EXPECT_TRUE(even(magnitude, 256));
+    }
+    // The tune picked at each car theft: every one of the six comes up.
+    std::vector<int> tunes(6, 0);
+    for (int32_t v : table) tunes[((v % 6) + 6) % 6]++;
+    for (int n : tunes) EXPECT_GE(n, 25);
+}
+
+TEST(AudioRandomTable, NeighbouringValuesAreUnrelated)
+{
+    std::vector<int32_t> table = random_table();
+    ASSERT_EQ(table.size(), 256u);
+    double sx = 0, sxx = 0, sxy = 0;
+    std::vector<int> parity_pairs(4, 0), sign_pairs(4, 0);
+    for (size_t i = 0; i < table.size(); ++i) {
+        double x = table[i], y = table[(i + 1) % table.size()];
+        sx += x;
+        sxx += x * x;
+        sxy += x * y;
+        parity_pairs[(table[i] & 1) * 2 + (table[(i + 1) % table.size()] & 1)]++;
+        sign_pairs[(table[i] < 0) * 2 + (table[(i + 1) % table.size()] < 0)]++;
+    }
+    double mean = sx / 256, variance = sxx / 256 - mean * mean;
+    EXPECT_LT(std::fabs((sxy / 256 - mean * mean) / variance), 0.2);
+    EXPECT_TRUE(even(parity_pairs, 256));
+    EXPECT_TRUE(even(sign_pairs, 256));
+}
+
+// The tune chosen at one car theft must say nothing of the next one.
+TEST(AudioRandomTable, SuccessiveTuneChoicesAreIndependent)
+{
+    std::vector<int32_t> table = random_table();
+    ASSERT_EQ(table.size(), 256u);
+    std::vector<int> pairs(36, 0);
+    int sign_runs = 1;
+    for (size_t i = 0; i < table.size(); ++i) {
+        int32_t a = table[i], b = table[(i + 1) % table.size()];
+        pairs[((a % 6) + 6) % 6 * 6 + ((b % 6) + 6) % 6]++;
+        if (i > 0 && (table[i] < 0) != (table[i - 1] < 0)) ++sign_runs;
+    }
+    EXPECT_TRUE(even(pairs, 256));
+    // A fair coin tossed 256 times changes sides about 128 times, give or take 8; allow four times that.
+    EXPECT_GT(sign_runs, 128 - 32);
+    EXPECT_LT(sign_runs, 128 + 32);
+}
+
+} // namespace

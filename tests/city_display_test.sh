@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# "skidrunner -record" starts straight in play: the window shows the city around the start,
+# exactly as the game composes its first frame, and F11 saves that frame as dump.pcx.
+source "$(dirname "$0")/lib.sh"
+start_xvfb
+make_game_copy
+start_game -record
+wait_for_window
+window=$WINDOW
+sleep 1.5
+timeout 10 import -window "$window" "$SCRATCH/city.png" || fail "no screenshot"
+
+(cd "$SCRATCH" && "$BUILD_DIR/render_frame" city expected.pcx) || fail "render_frame"
+convert "$SCRATCH/expected.pcx" "$SCRATCH/expected.png"
+diff=$(pixels_differing "$SCRATCH/city.png" "$SCRATCH/expected.png")
+echo "pixels differing from the frame the game composes: $diff"
+[ "$diff" -lt 200 ] || fail "the window does not show the city as composed"
+
+(cd "$SCRATCH" && "$BUILD_DIR/render_frame" title title.pcx) && convert "$SCRATCH/title.pcx" "$SCRATCH/title.png"
+title_diff=$(pixels_differing "$SCRATCH/city.png" "$SCRATCH/title.png")
+[ "$title_diff" -gt 100000 ] || fail "the title is shown instead of the city"
+colours=$(convert "$SCRATCH/city.png" -format '%k' info:)
+[ "$colours" -gt 30 ] || fail "only $colours colours: the city is not drawn"
+
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+hold_key F11
+for _ in $(seq 40); do [ -s "$SCRATCH/dump.pcx" ] && break; sleep 0.05; done
+[ -s "$SCRATCH/dump.pcx" ] || fail "F11 wrote no dump.pcx"
+convert "$SCRATCH/dump.pcx" "$SCRATCH/dump.png"
+dump_diff=$(pixels_differing "$SCRATCH/dump.png" "$SCRATCH/expected.png")
+[ "$dump_diff" -lt 200 ] || fail "dump.pcx holds another frame ($dump_diff pixels)"
+mkdir -p "$BUILD_DIR/screenshots" && cp "$SCRATCH/city.png" "$BUILD_DIR/screenshots/city.png"
+echo "city shown"

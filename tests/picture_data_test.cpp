@@ -1,0 +1,539 @@
+// The picture datafiles as the game reads them: every object the game addresses by number is
+// there with the right type and size, pictures face the way the game turns them, recolouring
+// touches only paint, and the palette's named entries are the colours the code draws with.
+#include "../tools/make_pictures/game_palette.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <iterator>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct datafile_closer {
+    void operator()(DATAFILE *d) const
+    {
+        if (d) unload_datafile(d);
+    }
+};
+using datafile_ptr = std::unique_ptr<DATAFILE, datafile_closer>;
+
+struct bitmap_closer {
+    void operator()(BITMAP *b) const
+    {
+        if (b) destroy_bitmap(b);
+    }
+};
+using bitmap_ptr = std::unique_ptr<BITMAP, bitmap_closer>;
+
+int object_count(const DATAFILE *d)
+{
+    int n = 0;
+    while (d[n].type != DAT_END) ++n;
+    return n;
+}
+
+BITMAP *bitmap_at(const DATAFILE *d, int index)
+{
+    return static_cast<BITMAP *>(d[index].dat);
+}
+
+int count_colour_range(const BITMAP *b, int first, int last)
+{
+    int n = 0;
+    for (int y = 0; y < b->h; ++y)
+        for (int x = 0; x < b->w; ++x)
+            if (b->line[y][x] >= first && b->line[y][x] <= last) ++n;
+    return n;
+}
+
+bool same_pixels(const BITMAP *a, const BITMAP *b)
+{
+    if (a->w != b->w || a->h != b->h) return false;
+    for (int y = 0; y < a->h; ++y)
+        if (std::memcmp(a->line[y], b->line[y], static_cast<size_t>(a->w)) != 0) return false;
+    return true;
+}
+
+// Luminance of a palette entry, 0..63 scale.
+double luminance(const PALETTE pal, int i)
+{
+    return 0.299 * pal[i].r + 0.587 * pal[i].g + 0.114 * pal[i].b;
+}
+
+struct car_pair {
+    int normal, door_open;
+};
+constexpr car_pair civilian_cars[] = {{1, 0},   {8, 7},   {31, 30}, {35, 34}, {37, 36}, {47, 46},
+                                      {49, 48}, {54, 53}, {69, 68}, {71, 70}, {79, 78}, {82, 81}};
+constexpr int police_car_pictures[] = {55, 56, 57, 58};
+constexpr int cop_pictures[] = {9, 10, 11, 12, 13, 14, 15, 16};
+constexpr int civilian_people[] = {17, 18, 19, 20, 21, 38, 39, 40, 41, 42, 43, 44, 45,
+                                   59, 60, 61, 62, 63, 64, 65, 66};
+
+class PictureSprites : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        data.reset(load_datafile("sprites.dat"));
+        ASSERT_NE(data, nullptr) << "sprites.dat must load from the game folder";
+    }
+    BITMAP *picture(int index) const { return bitmap_at(data.get(), index); }
+    datafile_ptr data;
+};
+
+TEST_F(PictureSprites, EveryObjectIsAnEightBitBitmap)
+{
+    ASSERT_GE(object_count(data.get()), 83);
+    for (int i = 0; i <= 82; ++i) {
+        ASSERT_EQ(data.get()[i].type, DAT_BITMAP) << "object " << i;
+        EXPECT_EQ(bitmap_color_depth(picture(i)), 8) << "object " << i;
+        // the collision scratch area holds a picture only while this stays under 100
+        EXPECT_LT(picture(i)->w / 2 + picture(i)->h / 2, 100) << "object " << i;
+    }
+}
+
+TEST_F(PictureSprites, CarsAreCarSizedAndKeepTheirSizeWhenTheDoorOpens)
+{
+    int biggest_other = 0;
+    for (const car_pair &c : civilian_cars) {
+        BITMAP *car = picture(c.normal), *open = picture(c.door_open);
+        EXPECT_GE(car->w, 28) << "car " << c.normal;
+        EXPECT_LE(car->w, 40) << "car " << c.normal;
+        EXPECT_GE(car->h, 48) << "car " << c.normal;
+        EXPECT_LE(car->h, 72) << "car " << c.normal;
+        EXPECT_GT(car->h, car->w) << "cars face north, so they are taller than wide";
+        EXPECT_EQ(open->w, car->w) << "car " << c.door_open;
+        EXPECT_EQ(open->h, car->h) << "car " << c.door_open;
+        if (c.normal != 79) biggest_other = std::max(biggest_other, car->w * car->h);
+    }
+    EXPECT_GT(picture(79)->w * picture(79)->h, biggest_other) << "the heavy vehicle is the biggest";
+    for (int p : police_car_pictures) {
+        EXPECT_EQ(picture(p)->w, picture(55)->w) << "police picture " << p;
+        EXPECT_EQ(picture(p)->h, picture(55)->h) << "police picture " << p;
+    }
+}
+
+TEST_F(PictureSprites, TheDriversDoorOpensOnTheLeftOnly)
+{
+    for (const car_pair &c : civilian_cars) {
+        BITMAP *car = picture(c.normal), *open = picture(c.door_open);
+        int left = 0, right = 0;
+        for (int y = 0; y < car->h; ++y)
+            for (int x = 0; x < car->w; ++x)
+                if (car->line[y][x] != open->line[y][x]) (x < car->w / 2 ? left : right)++;
+        EXPECT_GT(left, 10) << "car " << c.normal << " shows its open door";
+        EXPECT_EQ(right, 0) << "car " << c.normal << " is unchanged on its right";
+    }
+}
+
+TEST_F(PictureSprites, CarsFaceNorthWithHeadlampsAtTheTopAndTailLightsAtTheBottom)
+{
+    for (const car_pair &c : civilian_cars) {
+        BITMAP *car = picture(c.normal);
+        int top_lamps = 0, bottom_lamps = 0, top_tail = 0, bottom_tail = 0;
+        for (int y = 0; y < car->h; ++y) {
+            for (int x = 0; x < car->w; ++x) {
+                bool top = y < car->h / 4, bottom = y >= car->h * 3 / 4;
+                if (car->line[y][x] == COLOUR_HEADLAMP) top_lamps += top, bottom_lamps += bottom;
+                if (car->line[y][x] == COLOUR_LIGHT_RED) top_tail += top, bottom_tail += bottom;
+            }
+        }
+        EXPECT_GT(top_lamps, 0) << "car " << c.normal;
+        EXPECT_EQ(bottom_lamps, 0) << "car " << c.normal;
+        EXPECT_GT(bottom_tail, 0) << "car " << c.normal;
+        EXPECT_EQ(top_tail, 0) << "car " << c.normal;
+    }
+}
+
+TEST_F(PictureSprites, RecolouringChangesTrafficAndPassersByButNeverThePolice)
+{
+    for (const car_pair &c : civilian_cars) {
+        BITMAP *car = picture(c.normal);
+        int paint = count_colour_range(car, PAINT_FIRST, PAINT_LAST);
+        int inked = car->w * car->h - count_colour_range(car, 0, 0);
+        EXPECT_GT(paint, inked / 3) << "car " << c.normal << " is mostly bodywork";
+        EXPECT_LT(paint, inked) << "car " << c.normal << " keeps glass and lights";
+    }
+    for (int p : civilian_people)
+        EXPECT_GT(count_colour_range(picture(p), PAINT_FIRST, PAINT_LAST), 10) << "person " << p;
+    for (int p : police_car_pictures)
+        EXPECT_EQ(count_colour_range(picture(p), PAINT_FIRST, PAINT_LAST), 0) << "police car " << p;
+    for (int p : cop_pictures)
+        EXPECT_EQ(count_colour_range(picture(p), PAINT_FIRST, PAINT_LAST), 0) << "cop " << p;
+}
+
+TEST_F(PictureSprites, PeopleArePersonSized)
+{
+    std::vector<int> people(std::begin(civilian_people), std::end(civilian_people));
+    people.insert(people.end(), std::begin(cop_pictures), std::end(cop_pictures));
+    for (int p : people) {
+        EXPECT_GE(picture(p)->w, 16) << "person " << p;
+        EXPECT_LE(picture(p)->w, 24) << "person " << p;
+        EXPECT_GE(picture(p)->h, 16) << "person " << p;
+        EXPECT_LE(picture(p)->h, 24) << "person " << p;
+    }
+}
+
+TEST_F(PictureSprites, WalkCyclesMoveAndTheSirenFlashes)
+{
+    // the distinct walk poses of each walker really differ, or nobody would seem to walk
+    for (int first : {9, 38, 59}) {
+        for (int i = first; i < first + 4; ++i) {
+            EXPECT_FALSE(same_pixels(picture(i), picture(i + 1))) << "poses " << i << ", " << i + 1;
+        }
+    }
+    BITMAP *off = picture(55), *red = picture(57), *blue = picture(58);
+    EXPECT_FALSE(same_pixels(red, blue));
+    EXPECT_FALSE(same_pixels(red, off));
+    EXPECT_GT(count_colour_range(blue, COLOUR_LIGHT_BLUE, COLOUR_LIGHT_BLUE), 0);
+}
+
+TEST_F(PictureSprites, SmallThingsAreSmallAndTheBlastGrows)
+{
+    EXPECT_LE(picture(6)->w * picture(6)->h, 12) << "a bullet is a few pixels";
+    EXPECT_LE(picture(67)->w, 8) << "a rocket is slim";
+    EXPECT_GE(picture(67)->h, 12);
+    for (int i = 23; i < 29; ++i)
+        EXPECT_LE(picture(i)->w, picture(i + 1)->w) << "blast frame " << i;
+    EXPECT_GE(picture(22)->w, 32);
+    EXPECT_LE(picture(29)->w, 64);
+}
+
+TEST_F(PictureSprites, FallenPeopleLieFlatAndTheBloodStainSpreads)
+{
+    struct person {
+        int standing, lying;
+    };
+    constexpr person people[] = {{9, 15}, {17, 21}, {38, 44}, {59, 65}};
+    for (const person &p : people) {
+        int standing = picture(p.standing)->w * picture(p.standing)->h -
+                       count_colour_range(picture(p.standing), 0, 0);
+        int lying =
+            picture(p.lying)->w * picture(p.lying)->h - count_colour_range(picture(p.lying), 0, 0);
+        EXPECT_GT(lying, standing * 5 / 4) << "a body on the ground covers more of it, " << p.lying;
+    }
+    EXPECT_FALSE(same_pixels(picture(38), picture(59)))
+        << "the skidrunner stands out from the crowd";
+    for (int i = 75; i < 77; ++i) {
+        EXPECT_LT(picture(i)->w, picture(i + 1)->w) << "death mark " << i;
+        EXPECT_LT(count_colour_range(picture(i), 1, 255),
+                  count_colour_range(picture(i + 1), 1, 255));
+    }
+}
+
+TEST_F(PictureSprites, TheBlastBurnsOutIntoSmoke)
+{
+    auto fire = [&](int i) {
+        BITMAP *b = picture(i);
+        return count_colour_range(b, COLOUR_SPARK, COLOUR_SPARK) +
+               count_colour_range(b, ramp_colour(RAMP_GOLD, 0), ramp_colour(RAMP_GOLD, 15)) +
+               count_colour_range(b, ramp_colour(RAMP_ORANGE, 0), ramp_colour(RAMP_ORANGE, 15));
+    };
+    auto smoke = [&](int i) {
+        return count_colour_range(picture(i), ramp_colour(RAMP_GREY, 0),
+                                  ramp_colour(RAMP_GREY, 15));
+    };
+    // from the fireball's peak on, a smaller share of it burns at each frame
+    auto fire_share = [&](int i) {
+        return double(fire(i)) / count_colour_range(picture(i), 1, 255);
+    };
+    for (int i = 25; i < 29; ++i) {
+        if (fire(i) == 0) continue;
+        EXPECT_GT(fire_share(i), fire_share(i + 1)) << "blast frame " << i;
+    }
+    EXPECT_GT(fire(23), smoke(23)) << "the blast starts as fire";
+    EXPECT_GT(smoke(28), fire(28)) << "and ends as smoke";
+}
+
+TEST(PictureTiles, EveryFloorIsA64SquareThatTilesWithoutASeam)
+{
+    datafile_ptr data(load_datafile("tiles.dat"));
+    ASSERT_NE(data, nullptr);
+    ASSERT_GE(object_count(data.get()), 22);
+    PALETTE pal;
+    bitmap_ptr swatch(load_pcx("pal.pcx", pal));
+    ASSERT_NE(swatch, nullptr);
+    for (int i = 0; i <= 21; ++i) {
+        ASSERT_EQ(data.get()[i].type, DAT_BITMAP) << "tile " << i;
+        BITMAP *t = bitmap_at(data.get(), i);
+        ASSERT_EQ(t->w, 64);
+        ASSERT_EQ(t->h, 64);
+        EXPECT_EQ(bitmap_color_depth(t), 8);
+        EXPECT_EQ(count_colour_range(t, 0, 0), 0) << "floors have no holes, tile " << i;
+        if (i == 0) continue;  // the roof is framed by its parapet
+        // across the seam the picture changes no more than between two columns (or rows)
+        // somewhere inside it
+        double seam_x = 0, seam_y = 0, worst_inner = 0;
+        for (int k = 0; k < 64; ++k) {
+            seam_x += std::abs(luminance(pal, t->line[k][63]) - luminance(pal, t->line[k][0])) / 64;
+            seam_y += std::abs(luminance(pal, t->line[63][k]) - luminance(pal, t->line[0][k])) / 64;
+        }
+        for (int j = 0; j < 63; ++j) {
+            double across = 0, down = 0;
+            for (int k = 0; k < 64; ++k) {
+                across +=
+                    std::abs(luminance(pal, t->line[k][j + 1]) - luminance(pal, t->line[k][j])) /
+                    64;
+                down +=
+                    std::abs(luminance(pal, t->line[j + 1][k]) - luminance(pal, t->line[j][k])) /
+                    64;
+            }
+            worst_inner = std::max({worst_inner, across, down});
+        }
+        EXPECT_LE(seam_x, worst_inner + 0.5) << "left-right seam of tile " << i;
+        EXPECT_LE(seam_y, worst_inner + 0.5) << "top-bottom seam of tile " << i;
+    }
+}
+
+// The row (or column) where a lane's arrow is widest lies on the side it points to.
+TEST(PictureTiles, RoadArrowsPointTheWayTrafficDrives)
+{
+    datafile_ptr data(load_datafile("tiles.dat"));
+    ASSERT_NE(data, nullptr);
+    enum { NORTH, EAST, SOUTH, WEST };
+    struct lane {
+        int object, heading;
+    };
+    constexpr lane lanes[] = {{8, SOUTH},  {9, EAST},  {10, WEST},  {11, NORTH},
+                              {12, WEST},  {13, EAST}, {14, WEST},  {15, SOUTH},
+                              {16, NORTH}, {17, EAST}, {18, SOUTH}, {19, NORTH}};
+    for (const lane &l : lanes) {
+        BITMAP *t = bitmap_at(data.get(), l.object);
+        bool vertical = l.heading == NORTH || l.heading == SOUTH;
+        int widest = 0, widest_at = 0;
+        for (int a = 4; a < 60; ++a) {
+            int n = 0;
+            for (int b = 4; b < 60; ++b) {
+                int c = vertical ? t->line[a][b] : t->line[b][a];
+                n += c == COLOUR_LINE_WHITE;
+            }
+            if (n > widest) widest = n, widest_at = a;
+        }
+        ASSERT_GT(widest, 8) << "tile " << l.object << " shows an arrow";
+        bool toward_start = l.heading == NORTH || l.heading == WEST;
+        EXPECT_EQ(widest_at < 32, toward_start) << "tile " << l.object;
+    }
+}
+
+// What a player must tell apart at a glance: water from land, grass from stone, a bridge from a
+// street, and which way a zebra crossing runs.
+TEST(PictureTiles, FloorsLookLikeWhatTheyAre)
+{
+    datafile_ptr data(load_datafile("tiles.dat"));
+    ASSERT_NE(data, nullptr);
+    PALETTE pal;
+    bitmap_ptr swatch(load_pcx("pal.pcx", pal));
+    ASSERT_NE(swatch, nullptr);
+    auto mean = [&](int object, int channel) {
+        BITMAP *t = bitmap_at(data.get(), object);
+        double sum = 0;
+        for (int y = 0; y < 64; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                const RGB &c = pal[t->line[y][x]];
+                sum += channel == 0 ? c.r : (channel == 1 ? c.g : c.b);
+            }
+        }
+        return sum / (64 * 64);
+    };
+    EXPECT_GT(mean(21, 2), 1.5 * mean(21, 0)) << "water is blue";
+    EXPECT_GT(mean(1, 1), 1.3 * mean(1, 0)) << "grass is green";
+    EXPECT_GT(mean(1, 1), 1.3 * mean(1, 2));
+    double street = mean(20, 0) + mean(20, 1) + mean(20, 2);
+    EXPECT_GT(mean(7, 0) + mean(7, 1) + mean(7, 2), 1.5 * street)
+        << "pavement is lighter than asphalt";
+    EXPECT_GT(mean(11, 0) + mean(11, 1) + mean(11, 2), 1.3 * street) << "a bridge deck is concrete";
+    EXPECT_EQ(count_colour_range(bitmap_at(data.get(), 20), COLOUR_LINE_WHITE, COLOUR_LINE_WHITE),
+              0)
+        << "plain junction asphalt has no markings";
+    // a crossing's bars: code 17 (object 3) runs across the tile, code 18 (object 2) down it
+    auto white_runs = [&](int object, bool along_rows) {
+        BITMAP *t = bitmap_at(data.get(), object);
+        int full = 0;
+        for (int a = 0; a < 64; ++a) {
+            int n = 0;
+            for (int b = 0; b < 64; ++b) {
+                int c = along_rows ? t->line[a][b] : t->line[b][a];
+                n += c == COLOUR_LINE_WHITE;
+            }
+            full += n > 48;
+        }
+        return full;
+    };
+    EXPECT_GT(white_runs(3, true), 12);
+    EXPECT_EQ(white_runs(3, false), 0);
+    EXPECT_GT(white_runs(2, false), 12);
+    EXPECT_EQ(white_runs(2, true), 0);
+}
+
+TEST(PicturePalette, NamedEntriesHaveTheColoursTheCodeCountsOn)
+{
+    PALETTE pal;
+    bitmap_ptr swatch(load_pcx("pal.pcx", pal));
+    ASSERT_NE(swatch, nullptr);
+    EXPECT_EQ(pal[0].r + pal[0].g + pal[0].b, 0);
+    for (int ramp = 0; ramp < RAMP_COUNT; ++ramp) {
+        int first = RAMP_FIRST + ramp * RAMP_SIZE;
+        for (int i = first; i < first + RAMP_SIZE - 1; ++i)
+            EXPECT_GT(luminance(pal, i), luminance(pal, i + 1))
+                << "ramp runs light to dark at " << i;
+        EXPECT_GT(luminance(pal, first), 40) << "every ramp starts light, ramp " << ramp;
+        EXPECT_LT(luminance(pal, first + RAMP_SIZE - 1), 12) << "and ends dark, ramp " << ramp;
+    }
+    EXPECT_GT(luminance(pal, COLOUR_HUD_TEXT), 60);
+    auto is_grey = [&](int i) {
+        return std::abs(pal[i].r - pal[i].b) <= 2 && std::abs(pal[i].r - pal[i].g) <= 2;
+    };
+    EXPECT_TRUE(is_grey(COLOUR_WALL));
+    EXPECT_TRUE(is_grey(COLOUR_WRECK_LIGHT));
+    EXPECT_LT(luminance(pal, COLOUR_WRECK_LIGHT), 12) << "a wreck is charred";
+    for (int i = COLOUR_BANNER_FIRST; i <= COLOUR_BANNER_LAST; ++i)
+        EXPECT_GT(luminance(pal, i), 34) << "banner colour " << i << " stays bright";
+    EXPECT_GT(luminance(pal, COLOUR_MENU_HIGHLIGHT), 1.5 * luminance(pal, COLOUR_MENU_PLAIN));
+    EXPECT_GT(luminance(pal, COLOUR_MENU_PLAIN), 20);
+    EXPECT_GT(pal[PAINT_FIRST + 5].r, 2 * pal[PAINT_FIRST + 5].g) << "cars are red as stored";
+}
+
+// Traffic is recoloured onto any ramp: each must be a colour of its own, not a twin of another.
+TEST(PicturePalette, EveryRampIsADistinctPaint)
+{
+    PALETTE pal;
+    bitmap_ptr swatch(load_pcx("pal.pcx", pal));
+    ASSERT_NE(swatch, nullptr);
+    for (int a = 0; a < RAMP_COUNT; ++a) {
+        for (int b = a + 1; b < RAMP_COUNT; ++b) {
+            const RGB &p = pal[RAMP_FIRST + a * RAMP_SIZE + 5],
+                      &q = pal[RAMP_FIRST + b * RAMP_SIZE + 5];
+            int distance = std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b);
+            EXPECT_GT(distance, 8) << "ramps " << a << " and " << b;
+        }
+    }
+}
+
+TEST(PictureTitle, PicturesCoverTheScreenAndTheMenuAreaIsCalm)
+{
+    datafile_ptr data(load_datafile("title.dat"));
+    ASSERT_NE(data, nullptr);
+    ASSERT_GE(object_count(data.get()), 5);
+    PALETTE pal;
+    bitmap_ptr swatch(load_pcx("pal.pcx", pal));
+    ASSERT_NE(swatch, nullptr);
+    for (int i : {0, 2, 4}) {
+        ASSERT_EQ(data.get()[i].type, DAT_BITMAP) << "object " << i;
+        EXPECT_EQ(bitmap_color_depth(bitmap_at(data.get(), i)), 8);
+    }
+    for (int i : {0, 4}) {
+        EXPECT_GE(bitmap_at(data.get(), i)->w, 640);
+        EXPECT_GE(bitmap_at(data.get(), i)->h, 480);
+    }
+    // behind the menu rows the picture is dark enough for the plain row colour to stand out
+    BITMAP *menu = bitmap_at(data.get(), 0);
+    double sum = 0;
+    int n = 0;
+    for (int y = 180; y < 450; ++y)
+        for (int x = 170; x < 490; ++x, ++n) sum += luminance(pal, menu->line[y][x]);
+    EXPECT_GT(luminance(pal, COLOUR_MENU_PLAIN), 2.5 * sum / n);
+    BITMAP *pointer = bitmap_at(data.get(), 2);
+    EXPECT_LE(pointer->w, 16);
+    EXPECT_LE(pointer->h, 20);
+    EXPECT_NE(pointer->line[0][0], 0) << "the pointer's tip is its top-left pixel";
+    EXPECT_EQ(pointer->line[0][pointer->w - 1], 0) << "and the rest is see-through";
+}
+
+TEST(PictureFonts, FontsDrawInAnyColourAtTheirCellSizes)
+{
+    datafile_ptr data(load_datafile("font.dat"));
+    ASSERT_NE(data, nullptr);
+    ASSERT_EQ(data.get()[0].type, DAT_FONT);
+    ASSERT_EQ(data.get()[1].type, DAT_FONT);
+    FONT *game_font = static_cast<FONT *>(data.get()[0].dat);
+    FONT *menu_font = static_cast<FONT *>(data.get()[1].dat);
+    EXPECT_EQ(text_length(menu_font, "Busted!"), 7 * 16) << "the banner centres 8 px a letter";
+    EXPECT_GE(text_height(menu_font), 14);
+    EXPECT_LE(text_height(menu_font), 20);
+    EXPECT_EQ(text_length(game_font, "Felony: 100"), 11 * 8);
+    EXPECT_LE(text_height(game_font), 12) << "HUD texts fit their 20-row strips";
+    bitmap_ptr scratch(create_bitmap_ex(8, 40, 40));
+    for (int c = 33; c <= 126; ++c) {
+        for (FONT *f : {game_font, menu_font}) {
+            clear_to_color(scratch.get(), 0);
+            char text[2] = {static_cast<char>(c), 0};
+            textout_ex(scratch.get(), f, text, 0, 0, 77, -1);
+            int ink = count_colour_range(scratch.get(), 77, 77);
+            EXPECT_GT(ink, 0) << "glyph " << c;
+            EXPECT_EQ(ink, count_colour_range(scratch.get(), 1, 255)) << "one-colour glyph " << c;
+        }
+    }
+    // no two characters share a glyph, so every text reads as written
+    std::vector<std::vector<unsigned char>> seen;
+    for (int c = 33; c <= 126; ++c) {
+        clear_to_color(scratch.get(), 0);
+        char text[2] = {static_cast<char>(c), 0};
+        textout_ex(scratch.get(), game_font, text, 0, 0, 1, -1);
+        std::vector<unsigned char> glyph;
+        for (int y = 0; y < 12; ++y)
+            glyph.insert(glyph.end(), scratch->line[y], scratch->line[y] + 8);
+        EXPECT_EQ(std::find(seen.begin(), seen.end(), glyph), seen.end()) << "glyph " << c;
+        seen.push_back(glyph);
+    }
+}
+
+TEST(PictureHud, BarsDialAndArrowHaveTheShapesTheHudDrawsWith)
+{
+    datafile_ptr hud(load_datafile("hud.dat"));
+    ASSERT_NE(hud, nullptr);
+    for (int i : {0, 1, 3}) ASSERT_EQ(hud.get()[i].type, DAT_BITMAP) << "object " << i;
+    for (int i : {0, 1}) {
+        BITMAP *bar = bitmap_at(hud.get(), i);
+        EXPECT_EQ(bar->h, 20);
+        ASSERT_GE(bar->w, 200);
+        // the visible part is stretch-drawn, so a colour-0 pixel would be a hole
+        for (int y = 0; y < bar->h; ++y)
+            for (int x = 0; x < 200; ++x) ASSERT_NE(bar->line[y][x], 0) << "bar " << i;
+    }
+    BITMAP *dial = bitmap_at(hud.get(), 3);
+    EXPECT_GE(dial->w, 90);
+    EXPECT_GE(dial->h, 90);
+    EXPECT_NE(dial->line[45][45], 0) << "the needle's pivot is on the dial";
+    EXPECT_EQ(dial->line[0][0], 0) << "the dial is round";
+    // the scale follows the needle (speed - 150 in 256ths of a turn, clockwise from pointing
+    // right): at every 20th speed there is a tick mark, darker than the face beside it
+    PALETTE pal;
+    bitmap_ptr swatch(load_pcx("pal.pcx", pal));
+    ASSERT_NE(swatch, nullptr);
+    auto on_scale = [&](double speed) {
+        double a = (speed - 150) * 2 * 3.14159265358979 / 256;
+        return luminance(
+            pal,
+            dial->line[std::lround(45 + 38 * std::sin(a))][std::lround(45 + 38 * std::cos(a))]);
+    };
+    for (int speed = 0; speed <= 220; speed += 20)
+        EXPECT_LT(on_scale(speed), on_scale(speed + 5)) << "tick at speed " << speed;
+    // at the edge of the screen the damage bar shows the car's state: green when whole, red
+    // when nearly gone; the felony bar deepens as the level climbs
+    BITMAP *damage = bitmap_at(hud.get(), 0), *felony = bitmap_at(hud.get(), 1);
+    const RGB &whole = pal[damage->line[10][195]], &wrecked = pal[damage->line[10][5]];
+    EXPECT_GT(whole.g, whole.r);
+    EXPECT_GT(wrecked.r, 2 * wrecked.g);
+    EXPECT_GT(luminance(pal, felony->line[3][5]), luminance(pal, felony->line[3][185]));
+
+    datafile_ptr mission(load_datafile("mission.dat"));
+    ASSERT_NE(mission, nullptr);
+    ASSERT_EQ(mission.get()[0].type, DAT_BITMAP);
+    BITMAP *arrow = bitmap_at(mission.get(), 0);
+    EXPECT_EQ(arrow->w, 16);
+    EXPECT_EQ(arrow->h, 16);
+    int top = -1;
+    for (int y = 0; y < arrow->h && top < 0; ++y)
+        for (int x = 0; x < arrow->w; ++x)
+            if (arrow->line[y][x]) top = y;
+    EXPECT_LT(top, 3) << "the arrow points up";
+    EXPECT_NE(arrow->line[top][7] | arrow->line[top][8], 0) << "its tip is centred";
+}
+
+}  // namespace
