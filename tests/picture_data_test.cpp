@@ -266,7 +266,7 @@ TEST(PictureTiles, EveryFloorIsA64SquareThatTilesWithoutASeam)
         ASSERT_EQ(t->h, 64);
         EXPECT_EQ(bitmap_color_depth(t), 8);
         EXPECT_EQ(count_colour_range(t, 0, 0), 0) << "floors have no holes, tile " << i;
-        if (i == 0) continue;  // the roof is framed by its parapet
+        // every floor, and the roof that covers a whole block, repeats without a seam:
         // across the seam the picture changes no more than between two columns (or rows)
         // somewhere inside it
         double seam_x = 0, seam_y = 0, worst_inner = 0;

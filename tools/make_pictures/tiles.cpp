@@ -245,34 +245,19 @@ picture water()
     return p;
 }
 
-// The flat roof of a building, stretched over its cell: tar and gravel inside a parapet, with an
-// air vent and a skylight.
+// The flat roof of a building, stretched over its cell. Roofs of neighbouring building cells
+// overlap into one roof over the whole block, so the picture is a seamless field of tar and
+// gravel (no parapet per cell: a block must not look like a stack of boxes); the walls drawn
+// below show where the building ends. One small vent keeps the field from looking flat.
 picture roof()
 {
-    picture p = textured(RAMP_SLATE, 7.2f, 2.4f, 0x2007);
+    // Pale gravel, unlike the dark asphalt of the streets and the mid grey of the walls.
+    picture p = textured(RAMP_GREY, 4.0f, 2.2f, 0x2007);
     BITMAP *b = p.get();
-    sprinkle(b, 120, 0x2008, ramp_colour(RAMP_SLATE, 5), ramp_colour(RAMP_SLATE, 10), 1);
-    for (int i = 0; i < 3; ++i) {
-        int shade = i == 0 ? 9 : (i == 1 ? 4 : 5);
-        rect(b, i, i, TILE - 1 - i, TILE - 1 - i, ramp_colour(RAMP_GREY, shade));
-    }
-    rect(b, 3, 3, TILE - 4, TILE - 4, ramp_colour(RAMP_SLATE, 12));  // the parapet's shadow
-    // an air-conditioning unit with its fan
-    rectfill(b, 38, 10, 53, 25, ramp_colour(RAMP_GREY, 4));
-    rect(b, 38, 10, 53, 25, ramp_colour(RAMP_GREY, 9));
-    circlefill(b, 45, 17, 5, ramp_colour(RAMP_GREY, 11));
-    line(b, 41, 17, 49, 17, ramp_colour(RAMP_GREY, 6));
-    line(b, 45, 13, 45, 21, ramp_colour(RAMP_GREY, 6));
-    hline(b, 39, 26, 54, ramp_colour(RAMP_SLATE, 13));
-    vline(b, 54, 11, 26, ramp_colour(RAMP_SLATE, 13));
-    // a skylight
-    rectfill(b, 12, 38, 25, 51, COLOUR_GLASS_DARK);
-    rect(b, 11, 37, 26, 52, ramp_colour(RAMP_GREY, 6));
-    line(b, 13, 50, 24, 39, COLOUR_GLASS);
-    line(b, 14, 50, 24, 40, COLOUR_GLASS_SHINE);
-    // a vent pipe
-    circlefill(b, 47, 45, 3, ramp_colour(RAMP_GREY, 5));
-    circlefill(b, 47, 45, 1, COLOUR_OUTLINE);
+    sprinkle(b, 140, 0x2008, ramp_colour(RAMP_GREY, 2), ramp_colour(RAMP_GREY, 7), 1);
+    circlefill(b, 47, 45, 2, ramp_colour(RAMP_GREY, 8));
+    putpixel(b, 47, 45, COLOUR_OUTLINE);
+    putpixel(b, 49, 47, ramp_colour(RAMP_GREY, 10));
     return p;
 }
 

@@ -2,24 +2,28 @@
 // test can hold what the real window shows against what the game meant to draw.
 //   render_frame title OUT.pcx      the opening title picture as the title screen draws it
 //   render_frame city OUT.pcx       the first frame of "skidrunner -record", before any key
+//   render_frame city OUT.pcx CX CY the same city with the camera on cell (CX, CY)
+//   add "night" after the picture's name for the night overlay
 // Run it in the game folder: it reads the data files by their bare names.
 #include <allegro.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "display/display.h"
 #include "frame/frame.h"
 #include "frame/platform.h"
+#include "map/map.h"
 #include "sound/sound.h"
 #include "sprites/sprites.h"
 #include "title/title.h"
 
 int main(int argc, char **argv)
 {
-    if (argc != 3 || (strcmp(argv[1], "title") != 0 && strcmp(argv[1], "city") != 0)) {
-        fprintf(stderr, "usage: render_frame title|city OUT.pcx\n");
+    if (argc < 3 || (strcmp(argv[1], "title") != 0 && strcmp(argv[1], "city") != 0)) {
+        fprintf(stderr, "usage: render_frame title|city OUT.pcx [CX CY] [night]\n");
         return 2;
     }
     start_game_clock();
@@ -33,6 +37,11 @@ int main(int argc, char **argv)
         player_template = &skidrunner_template;
         game_state = STATE_PLAYING;
         new_game();
+        if (argc >= 5) {
+            camera_x = atoi(argv[3]) * 64 + 32;
+            camera_y = atoi(argv[4]) * 64 + 32;
+        }
+        night_mode = strcmp(argv[argc - 1], "night") == 0;
     }
     draw_frame();
     if (save_pcx(argv[2], buffer, game_palette) != 0) {
