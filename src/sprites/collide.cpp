@@ -1,6 +1,7 @@
 // Collisions: drowning, scrapping, buildings pushing back, and pixel-exact contacts between
 // sprites, each resolved by who met whom.
 #include <cstdlib>
+#include <vector>
 
 #include "actors/actors.h"
 #include "display/display.h"
@@ -165,19 +166,44 @@ void vehicles_crash(Sprite *s, Sprite *o)
     }
 }
 
+// The sprite list in its order, kept as an array while the list does not change: every
+// sprite's contact test walks the whole city, and an array walks faster than the links.
+const std::vector<Sprite *> &listed_sprites()
+{
+    static std::vector<Sprite *> order;
+    static uint32_t version = ~0u;
+    if (version != sprite_list_version) {
+        order.clear();
+        for (Sprite *o = sprite_list; o; o = o->next) order.push_back(o);
+        version = sprite_list_version;
+    }
+    return order;
+}
+
 bool is_candidate(const Sprite *s, const Sprite *o)
 {
     return o != s && (o->flags & SPRITE_SOLID) && !(o->flags & SPRITE_TRANSLUCENT) &&
            !(o->flags & SPRITE_HARMFUL);
 }
 
-// Draws o into the scratch bitmap as the screen shows it, s's centre at (100, 100).
-bool within_reach(BITMAP *scratch, const Sprite *s, const Sprite *o)
+// Most sprites of the city are far from s: one cheap look at the distance passes them by
+// before their pictures are looked at.
+bool surely_out_of_reach(const Sprite *s, const Sprite *o)
+{
+    return abs(s->x - o->x) > tallest_picture || abs(s->y - o->y) > tallest_picture;
+}
+
+// Draws o into the scratch bitmap as the screen shows it, s's centre at (100, 100). The
+// scratch bitmap is made when the first sprite comes within reach: most sprites have nobody
+// near them, and the world update tests every one of them.
+bool within_reach(BITMAP *&scratch, const Sprite *s, const Sprite *o)
 {
     BITMAP *ob = sprite_bitmap(o), *sb = sprite_bitmap(s);
     if (!ob) return false;
     int reach = ob->h / 2 + sb->h / 2;
     if (abs(s->x - o->x) > reach || abs(s->y - o->y) > reach) return false;
+    if (!scratch) scratch = create_bitmap(SCRATCH_SIZE, SCRATCH_SIZE);
+    if (!scratch) return false;
     clear_bitmap(scratch);
     rotate_scaled_sprite(scratch, ob, o->x - s->x + SCRATCH_CENTRE - ob->w / 2,
                          o->y - s->y + SCRATCH_CENTRE - ob->h / 2, o->angle + itofix(64),
@@ -215,13 +241,14 @@ void collide_sprite(Sprite *s)
     scrap_if_spent(s);
     if (!sprite_bitmap(s)) return;
 
-    BITMAP *scratch = create_bitmap(SCRATCH_SIZE, SCRATCH_SIZE);
-    if (!scratch) return;
+    BITMAP *scratch = nullptr;
     TestPoints points = test_points(s);
     hit_buildings(s, points);
-    for (Sprite *o = sprite_list; o; o = o->next) {
-        if (!is_candidate(s, o) || !within_reach(scratch, s, o)) continue;
+    // Sprites a behaviour makes during the walk go to the head, where the walk has been.
+    for (Sprite *o : listed_sprites()) {
+        if (surely_out_of_reach(s, o) || !is_candidate(s, o) || !within_reach(scratch, s, o))
+            continue;
         if (resolve_contacts(scratch, s, o, points)) break;
     }
-    destroy_bitmap(scratch);
+    if (scratch) destroy_bitmap(scratch);
 }

@@ -14,6 +14,8 @@ int ambient_count = 0;
 int police_count = 0;
 int felony = 0;
 Sprite *player = nullptr;
+int tallest_picture = 0;
+uint32_t sprite_list_version = 0;
 
 constexpr int BANNER_SOUND = 6;
 constexpr int BANNER_MS = 5000;
@@ -57,6 +59,7 @@ Sprite *create_sprite(const Sprite *source, int x, int y, fixed angle, int ambie
 
     s->next = sprite_list;
     sprite_list = s;
+    sprite_list_version += 1;
     if (s->ambient) ambient_count += 1;
     if (sprite_faction(s) == FACTION_POLICE) police_count += 1;
 
@@ -77,6 +80,7 @@ void remove_sprite(Sprite *s)
     if (s->ambient) ambient_count -= 1;
     if (sprite_faction(s) == FACTION_POLICE) police_count -= 1;
     *link_to_s = s->next;
+    sprite_list_version += 1;
     // Nobody may go on reading a sprite that is gone: a shooter, a car to return to.
     for (Sprite *o = sprite_list; o; o = o->next)
         if (o->link == s) o->link = nullptr;
@@ -92,10 +96,15 @@ void load_sprites()
         release_sprite(sprite_list);
         sprite_list = next;
     }
+    sprite_list_version += 1;
     // A new game loads the pictures afresh; the last game's copy is not kept.
     if (sprites_data) unload_datafile(sprites_data);
     sprites_data = load_datafile("sprites.dat");
     if (!sprites_data) fatal_error("Error loading sprites.dat!");
+    tallest_picture = 0;
+    for (DATAFILE *d = sprites_data; d->type != DAT_END; d++)
+        if (d->type == DAT_BITMAP && ((BITMAP *)d->dat)->h > tallest_picture)
+            tallest_picture = ((BITMAP *)d->dat)->h;
 }
 
 int angle_to_point(const Sprite *s, int px, int py)

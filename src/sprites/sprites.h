@@ -109,6 +109,11 @@ extern int police_count;
 extern int felony;
 // The sprite the user controls; always on the list.
 extern Sprite *player;
+// Changes whenever a sprite joins or leaves the list.
+extern uint32_t sprite_list_version;
+// The height of the tallest picture of sprites.dat: no two sprites farther apart than that
+// can touch.
+extern int tallest_picture;
 
 // Everyone who makes a sprite: a copy of the template with its own pictures, at the list head.
 Sprite *create_sprite(const Sprite *source, int x, int y, fixed angle, int ambient);

@@ -57,6 +57,14 @@ void set_up_city()
     game_state = STATE_PLAYING;
     new_game();
     for (int i = 0; i < 20000 && ambient_count < AMBIENT_TARGET; i++) spawn_ambient();
+    // The spawner keeps to the corners off screen; the rest of the crowd walks the pavements
+    // in view, up to the full population.
+    update_world();
+    for (int cy = camera_y / 64 - 4; cy <= camera_y / 64 + 4 && ambient_count < AMBIENT_TARGET; cy++)
+        for (int cx = camera_x / 64 - 5; cx <= camera_x / 64 + 5 && ambient_count < AMBIENT_TARGET;
+             cx++)
+            if (tile_at(cx, cy) == TILE_PAVEMENT)
+                create_sprite(&pedestrian_template, cx * 64 + 32, cy * 64 + 32, 0, 1);
     night_mode = 1;
     done = true;
 }
