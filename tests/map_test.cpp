@@ -11,7 +11,7 @@
 namespace {
 void put_le32(std::vector<unsigned char> &bytes, size_t at, int32_t value)
 {
-    for (int i = 0; i < 4; i++) bytes[at + i] = (unsigned char)((uint32_t)value >> (8 * i));
+    put_le32_at(bytes.data() + at, value);
 }
 
 // A map file of pavement with the given objects and start cell.

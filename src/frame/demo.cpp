@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "frame/frame.h"
+#include "frame/platform.h"
 #include "sprites/sprites.h"
 
 FILE *demo_file = nullptr;
@@ -11,22 +12,19 @@ int32_t next_demo_tick = 0;
 namespace {
 void write_le32(int32_t value)
 {
-    uint32_t v = (uint32_t)value;
-    unsigned char bytes[4] = {(unsigned char)v, (unsigned char)(v >> 8), (unsigned char)(v >> 16),
-                              (unsigned char)(v >> 24)};
+    unsigned char bytes[4];
+    put_le32_at(bytes, value);
     fwrite(bytes, 1, 4, demo_file);
 }
+}  // namespace
 
-// Leaves value as it was when the file ends.
-bool read_le32(int32_t *value)
+bool read_demo_value(int32_t *value)
 {
     unsigned char bytes[4];
-    if (fread(bytes, 1, 4, demo_file) != 4) return false;
-    *value = (int32_t)((uint32_t)bytes[0] | (uint32_t)bytes[1] << 8 | (uint32_t)bytes[2] << 16 |
-                       (uint32_t)bytes[3] << 24);
+    if (!demo_file || fread(bytes, 1, 4, demo_file) != 4) return false;
+    *value = le32_at(bytes);
     return true;
 }
-}  // namespace
 
 void record_demo_event(const InputEvent &event)
 {
@@ -49,7 +47,7 @@ void start_demo(const char *filename)
     if (demo_file) fclose(demo_file);
     demo_file = fopen(filename, "rb");
     if (!demo_file) fatal_error("Couldn't open demo.dem");
-    read_le32(&next_demo_tick);
+    read_demo_value(&next_demo_tick);
     player_template = &skidrunner_template;
     game_state = STATE_PLAYING;
     new_game();
@@ -61,11 +59,11 @@ void replay_demo_events()
     if (next_demo_tick < tick_count) fatal_error("Out of sync!");
     while (next_demo_tick == tick_count) {
         int32_t type = 0, value = 0;
-        if (feof(demo_file) || !read_le32(&type) || !read_le32(&value)) {
+        if (feof(demo_file) || !read_demo_value(&type) || !read_demo_value(&value)) {
             game_state = STATE_TITLE;
             return;
         }
         handle_game_key(InputEvent{type, value, 0, 0});
-        read_le32(&next_demo_tick);
+        read_demo_value(&next_demo_tick);
     }
 }

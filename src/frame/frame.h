@@ -105,5 +105,8 @@ extern int32_t next_demo_tick;
 void start_demo(const char *filename);
 // run_simulation_step while a demo plays: hands the records due at this tick to the game.
 void replay_demo_events();
+// The demo's start and playback: the next 32-bit value of the demo file; false (and value
+// left as it was) at its end.
+bool read_demo_value(int32_t *value);
 // dispatch_event while recording: appends one event record to the demo file.
 void record_demo_event(const InputEvent &event);

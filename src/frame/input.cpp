@@ -108,11 +108,7 @@ void load_random_numbers()
     size_t got = fread(bytes, 1, sizeof bytes, file);
     fclose(file);
     if (got != sizeof bytes) fatal_error("rand.rnd is shorter than 1024 bytes");
-    for (int i = 0; i < 256; i++) {
-        const unsigned char *b = bytes + 4 * i;
-        random_table[i] = (int32_t)((uint32_t)b[0] | (uint32_t)b[1] << 8 | (uint32_t)b[2] << 16 |
-                                    (uint32_t)b[3] << 24);
-    }
+    for (int i = 0; i < 256; i++) random_table[i] = le32_at(bytes + 4 * i);
     random_index = 0;
 }
 

@@ -50,6 +50,18 @@ int key_code_live(int code_40)
     return -1;
 }
 
+int32_t le32_at(const unsigned char *b)
+{
+    return (int32_t)((uint32_t)b[0] | (uint32_t)b[1] << 8 | (uint32_t)b[2] << 16 |
+                     (uint32_t)b[3] << 24);
+}
+
+void put_le32_at(unsigned char *bytes, int32_t value)
+{
+    uint32_t v = (uint32_t)value;
+    for (int i = 0; i < 4; i++) bytes[i] = (unsigned char)(v >> (8 * i));
+}
+
 uint32_t cosmetic_random()
 {
     static uint32_t state = 0x2545F491u;

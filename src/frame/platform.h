@@ -21,6 +21,10 @@ int key_code_40(int live_code);
 // The live key code behind a 4.0 code, or -1 when no live key has that code.
 int key_code_live(int code_40);
 
+// Files of the game hold little-endian 32-bit integers: the value at bytes, and its bytes.
+int32_t le32_at(const unsigned char *bytes);
+void put_le32_at(unsigned char *bytes, int32_t value);
+
 // The look of scorched pictures and smoke jitter: chance that never touches the simulation
 // (the game's decisions draw from the random-number table instead).
 uint32_t cosmetic_random();

@@ -54,12 +54,7 @@ void parse_command_line()
         } else if (strcmp(arg, "-play") == 0) {
             demo_mode = DEMO_PLAYING;
             open_demo_file("rb");
-            int32_t first = 0;
-            unsigned char bytes[4];
-            if (fread(bytes, 1, 4, demo_file) == 4)
-                first = (int32_t)((uint32_t)bytes[0] | (uint32_t)bytes[1] << 8 |
-                                  (uint32_t)bytes[2] << 16 | (uint32_t)bytes[3] << 24);
-            next_demo_tick = first;
+            read_demo_value(&next_demo_tick);
         }
     }
 }

@@ -48,6 +48,10 @@ extern int camera_x, camera_y;
 void load_tile_map();
 // load_tile_map: reads a map file into the grid and the start, and places its objects.
 void read_map_file(const char *filename);
+struct Sprite;
+// read_map_file and the city renderer: the template a placed object of type is made from, by
+// the role now chosen; null for an empty or unknown type.
+const Sprite *template_of_map_object(int type);
 // Everyone who asks what a cell is: the code, or TILE_BUILDING outside the grid.
 int tile_at(int cx, int cy);
 // tiles.dat's object index for each cell code.

@@ -3,6 +3,7 @@
 
 #include "actors/actors.h"
 #include "frame/frame.h"
+#include "frame/platform.h"
 #include "map/map.h"
 #include "sprites/sprites.h"
 
@@ -17,13 +18,9 @@ const int tile_object_of_code[TILE_CODE_COUNT] = {
 };
 
 namespace {
-int32_t le32(const unsigned char *b)
-{
-    return (int32_t)((uint32_t)b[0] | (uint32_t)b[1] << 8 | (uint32_t)b[2] << 16 |
-                     (uint32_t)b[3] << 24);
-}
+}  // namespace
 
-const Sprite *template_of_object(int type)
+const Sprite *template_of_map_object(int type)
 {
     switch (type) {
     case 1: return player_template == &cop_template ? &police_car_template : &car_f_template;
@@ -35,12 +32,13 @@ const Sprite *template_of_object(int type)
     }
 }
 
+namespace {
 void place_objects(const unsigned char *records)
 {
     for (int i = 0; i < MAP_OBJECT_COUNT; i++) {
         const unsigned char *r = records + 16 * i;
-        MapObject object{le32(r), le32(r + 4), le32(r + 8), le32(r + 12)};
-        const Sprite *source = template_of_object(object.type);
+        MapObject object{le32_at(r), le32_at(r + 4), le32_at(r + 8), le32_at(r + 12)};
+        const Sprite *source = template_of_map_object(object.type);
         if (!source) continue;
         Sprite *s = create_sprite(source, object.cell_x * 64 + 32, object.cell_y * 64 + 32,
                                   object.angle, 0);
@@ -73,12 +71,12 @@ void read_map_file(const char *filename)
     if ((long)got < MAP_FILE_SIZE) fatal_error("The .map file is too short: the city is incomplete");
 
     for (int i = 0; i < MAP_SIZE * MAP_SIZE; i++) {
-        int32_t code = le32(bytes + 4 * i);
+        int32_t code = le32_at(bytes + 4 * i);
         // A code the game does not know reads as a building.
         tile_map[i] = (code >= 0 && code < TILE_CODE_COUNT) ? code : TILE_BUILDING;
     }
-    start_x = le32(bytes + 92400) * tile_size + tile_size / 2;
-    start_y = le32(bytes + 92404) * tile_size + tile_size / 2;
+    start_x = le32_at(bytes + 92400) * tile_size + tile_size / 2;
+    start_y = le32_at(bytes + 92404) * tile_size + tile_size / 2;
     place_objects(bytes + 90000);
 }
 

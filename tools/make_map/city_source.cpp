@@ -2,6 +2,8 @@
 // every fault is reported with its line, and all of them at once.
 #include "city_source.h"
 
+#include "frame/platform.h"
+
 #include <sstream>
 
 const legend_entry city_legend[CITY_CODE_COUNT] = {
@@ -174,8 +176,7 @@ void source_reader::check_placement()
 
 void put_le32(std::vector<unsigned char> &out, size_t at, int32_t value)
 {
-    uint32_t v = (uint32_t)value;
-    for (int i = 0; i < 4; i++) out[at + i] = (unsigned char)(v >> (8 * i));
+    put_le32_at(out.data() + at, value);
 }
 
 }  // namespace

@@ -55,24 +55,12 @@ void draw_arcade_roof(BITMAP *world, BITMAP *roof, int sx, int sy)
         }
 }
 
-const Sprite *template_of_type(int type)
-{
-    switch (type) {
-    case 1: return &car_f_template;
-    case 2: return &still_a_template;
-    case 3: return &crowd_template;
-    case 4: return &obstacle_template;
-    case 5: return &still_b_template;
-    default: return nullptr;
-    }
-}
-
 void draw_objects(BITMAP *world, const map_contents &map, const cell_area &area, DATAFILE *sprites)
 {
     int count = 0;
     while (sprites[count].type != DAT_END) count++;
     for (const map_object_record &o : map.objects) {
-        const Sprite *t = template_of_type(o.type);
+        const Sprite *t = template_of_map_object(o.type);
         if (!t || t->images[0].object >= count) continue;
         BITMAP *picture = (BITMAP *)sprites[t->images[0].object].dat;
         int x = (o.cell_x - area.x0) * CELL + CELL / 2, y = (o.cell_y - area.y0) * CELL + CELL / 2;
