@@ -31,3 +31,33 @@ dump_diff=$(pixels_differing "$SCRATCH/dump.png" "$SCRATCH/expected.png")
 [ "$dump_diff" -lt 200 ] || fail "dump.pcx holds another frame ($dump_diff pixels)"
 mkdir -p "$BUILD_DIR/screenshots" && cp "$SCRATCH/city.png" "$BUILD_DIR/screenshots/city.png"
 echo "city shown"
+
+# F12 cycles the screen modes: from 640 wide the next is 800 x 600, then 320 x 200.
+window_size() {
+    wait_for_window
+    xdotool getwindowgeometry "$WINDOW" | awk '/Geometry/ {print $2}'
+}
+hold_key F12
+sleep 0.5
+[ "$(window_size)" = "800x600" ] || fail "F12 gave $(window_size), not 800x600"
+xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
+hold_key F12
+sleep 0.5
+[ "$(window_size)" = "320x200" ] || fail "the second F12 gave $(window_size), not 320x200"
+echo "F12 cycles the modes"
+
+# Escape leaves the game for the title (seen through the 640 x 400 mode the third F12 opens).
+xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
+hold_key F12
+sleep 0.5
+[ "$(window_size)" = "640x400" ] || fail "the third F12 gave $(window_size), not 640x400"
+
+xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
+hold_key Escape
+sleep 0.5
+timeout 10 import -window "$WINDOW" "$SCRATCH/escaped.png" || fail "no screenshot"
+convert "$SCRATCH/title.png" -crop 640x400+0+0 +repage "$SCRATCH/title_top.png"
+escaped_diff=$(pixels_differing "$SCRATCH/escaped.png" "$SCRATCH/title_top.png")
+echo "pixels differing from the title after Escape: $escaped_diff"
+[ "$escaped_diff" -lt 400 ] || fail "Escape did not show the title"
+echo "Escape shows the title"

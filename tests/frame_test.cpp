@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game_fixture.h"
+#include "sound/sound.h"
 
 namespace {
 // Runs parse_command_line in a scratch folder holding a demo.dem whose first tick is 7.
@@ -208,6 +209,15 @@ TEST_F(InputTest, ControlKeysSetThePlayersFields)
     player->link = player;
     press(KEY_UP);
     EXPECT_EQ(player->link, nullptr);  // forward cancels a walk to a car
+}
+
+TEST_F(InputTest, TheHornSoundsWhileTabIsHeld)
+{
+    press(KEY_TAB);
+    EXPECT_EQ(player->sample, sound_sample(2));
+    EXPECT_NE(player->sample_loop, 0);  // looping
+    release(KEY_TAB);
+    EXPECT_EQ(player->sample_loop, 0);
 }
 
 TEST_F(InputTest, EscapeShowsTheTitleAndLaterEventsOfThePollGoThere)
