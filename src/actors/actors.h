@@ -36,3 +36,6 @@ void keep_to_pavement(Sprite *s);
 void keep_in_world(Sprite *s);
 // The box test every distance of the actors uses: strict on both axes.
 bool near(const Sprite *p, const Sprite *q, int d);
+bool near_point(const Sprite *p, int x, int y, int d);
+// follow_road and the police: the first sprite (not on the ground) near the point just ahead.
+Sprite *obstacle_ahead(Sprite *s, int reach);
