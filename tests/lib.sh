@@ -55,7 +55,8 @@ hold_key() {
     xdotool keydown "$1"; sleep "${2:-0.3}"; xdotool keyup "$1"; sleep 0.1
 }
 
-# Number of pixels that differ between two pictures (small colour rounding forgiven).
+# Number of pixels that differ between two pictures (small colour rounding forgiven; a third
+# argument widens the forgiveness, e.g. 8% for a screen the menu's fade left at 60/64).
 pixels_differing() {
-    compare -fuzz 2% -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
+    compare -fuzz "${3:-2%}" -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
 }

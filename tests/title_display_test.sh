@@ -31,3 +31,24 @@ colours=$(convert "$SCRATCH/shot.png" -format '%k' info:)
 [ "$colours" -gt 16 ] || fail "only $colours colours on screen"
 mkdir -p "$BUILD_DIR/screenshots" && cp "$SCRATCH/shot.png" "$BUILD_DIR/screenshots/title.png"
 echo "title shown"
+
+# Enter reveals the main menu; Enter on "New game", then on "Play as skidrunner", starts a game.
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+hold_key Return
+sleep 1
+timeout 10 import -window "$window" "$SCRATCH/menu.png" || fail "no screenshot"
+(cd "$SCRATCH" && "$BUILD_DIR/render_frame" menu menu.pcx) && convert "$SCRATCH/menu.pcx" "$SCRATCH/expected_menu.png"
+# The fade in ends at 60/64 of full brightness, and the screen stays so.
+menu_diff=$(pixels_differing "$SCRATCH/menu.png" "$SCRATCH/expected_menu.png" 8%)
+echo "pixels differing from the main menu: $menu_diff"
+[ "$menu_diff" -lt 400 ] || fail "Enter did not reveal the menu"
+cp "$SCRATCH/menu.png" "$BUILD_DIR/screenshots/menu.png"
+hold_key Return
+hold_key Return
+sleep 1
+timeout 10 import -window "$window" "$SCRATCH/game.png" || fail "no screenshot"
+(cd "$SCRATCH" && "$BUILD_DIR/render_frame" city city.pcx) && convert "$SCRATCH/city.pcx" "$SCRATCH/expected_city.png"
+game_diff=$(pixels_differing "$SCRATCH/game.png" "$SCRATCH/expected_city.png" 8%)
+echo "pixels differing from a new game's city: $game_diff"
+[ "$game_diff" -lt 20000 ] || fail "the menu did not start a game"
+echo "the menu starts a game"

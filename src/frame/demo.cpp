@@ -36,21 +36,26 @@ void record_demo_event(const InputEvent &event)
     fflush(demo_file);
 }
 
-void start_demo(const char *filename)
+bool start_demo(const char *filename)
 {
+    // The title only starts a demo there is: without one it keeps waiting.
+    FILE *file = fopen(filename, "rb");
+    if (!file) return false;
     police_count = 0;
     ambient_count = 0;
     random_index = 0;
     tick_count = 0;
-    last_update_time = 0;
+    // The demo starts now: the minutes spent on the title are not caught up, which would run
+    // the demo through unseen.
+    last_update_time = game_clock();
     demo_mode = DEMO_PLAYING;
     if (demo_file) fclose(demo_file);
-    demo_file = fopen(filename, "rb");
-    if (!demo_file) fatal_error("Couldn't open demo.dem");
+    demo_file = file;
     read_demo_value(&next_demo_tick);
     player_template = &skidrunner_template;
     game_state = STATE_PLAYING;
     new_game();
+    return true;
 }
 
 void replay_demo_events()

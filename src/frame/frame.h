@@ -101,8 +101,9 @@ int32_t next_random();
 extern FILE *demo_file;
 // During playback: the tick of the next record not yet replayed.
 extern int32_t next_demo_tick;
-// The title after five idle minutes: plays the named demo file from a fresh game.
-void start_demo(const char *filename);
+// The title after five idle minutes: plays the named demo file from a fresh game; false (and
+// nothing changed) when the file cannot be opened.
+bool start_demo(const char *filename);
 // run_simulation_step while a demo plays: hands the records due at this tick to the game.
 void replay_demo_events();
 // The demo's start and playback: the next 32-bit value of the demo file; false (and value

@@ -8,6 +8,7 @@
 #include "frame/frame.h"
 #include "frame/platform.h"
 #include "map/map.h"
+#include "sound/sound.h"
 #include "sprites/sprites.h"
 
 int banner_active = 0;
@@ -23,13 +24,43 @@ int current_menu = 0;
 int menu_cursor = 0;
 int idle_ticks = 0;
 
-int night_mode = 0;
-int text_speed = 17;
-int difficulty = 21;
-
 namespace {
 constexpr int MENU_BACKGROUND = 0;
+constexpr int POINTER = 2;
 constexpr int OPENING_PICTURE = 4;
+constexpr int ROW_LEFT = 170;
+constexpr int ROW_TOP = 180;
+constexpr int ROW_STEP = 50;
+constexpr int MOUSE_ROW_TOP = 200;
+constexpr int MOVE_SOUND = 23;
+constexpr int CHOOSE_SOUND = 24;
+
+bool is_end(const MenuItem &row) { return row.text && strcmp(row.text, "end") == 0; }
+
+// The index of the current menu's "end" row.
+int menu_end()
+{
+    int r = 0;
+    while (r < MENU_ROWS && !is_end(menus[current_menu][r])) r++;
+    return r;
+}
+
+void activate()
+{
+    if (menu_visible) {
+        void (*action)() = menus[current_menu][menu_cursor].action;
+        if (action) action();
+        play_sound(sound_sample(CHOOSE_SOUND));
+        return;
+    }
+    // The first Enter or click fades from the title picture to the menu.
+    menu_visible = -1;
+    title_picture = (BITMAP *)title_data[MENU_BACKGROUND].dat;
+    fade_palette(1);
+    draw_title();
+    present_frame();
+    fade_palette(0);
+}
 }  // namespace
 
 void load_title()
@@ -42,15 +73,61 @@ void load_title()
 
 void draw_title()
 {
+    BITMAP *row_text = create_bitmap(400, 60);
     blit(title_picture, buffer, 0, 0, 0, 0, screen_width, screen_height);
-    (void)MENU_BACKGROUND;
+    if (menu_visible && row_text) {
+        for (int r = 0; r < MENU_ROWS && !is_end(menus[current_menu][r]); r++) {
+            clear_bitmap(row_text);
+            int colour = r == menu_cursor ? COLOUR_MENU_HIGHLIGHT : COLOUR_MENU_PLAIN;
+            textout_ex(row_text, menu_font, menus[current_menu][r].text, 0, 0, colour, -1);
+            draw_sprite(buffer, row_text, ROW_LEFT, ROW_TOP + ROW_STEP * r);
+        }
+    }
+    if (row_text) destroy_bitmap(row_text);
 }
 
-void title_update() {}
+void title_update()
+{
+    int saved = menu_cursor;
+    int row = (mouse_y - MOUSE_ROW_TOP) / ROW_STEP;
+    idle_ticks += 1;
+    if (idle_ticks > IDLE_DEMO_TICKS && !start_demo("demo.dem"))
+        idle_ticks = 0;  // no demo recorded yet: the title waits again
+    int mx = 0, my = 0;
+    if (mouse_driver) get_mouse_mickeys(&mx, &my);
+    if (mx != 0 || my != 0) {
+        // The pointer over a row highlights it; elsewhere it leaves the highlight be.
+        menu_cursor = row;
+        clamp_menu_cursor();
+        if (menu_cursor != row) menu_cursor = saved;
+    }
+    if (mouse_driver) set_mouse_sprite((BITMAP *)title_data[POINTER].dat);
+}
 
-void menu_input(const InputEvent &) {}
+void menu_input(const InputEvent &event)
+{
+    idle_ticks = 0;
+    if (event.type == EVENT_MOUSE && event.buttons == 1) activate();
+    if (event.type == EVENT_PRESSED) {
+        if (event.value == GAME_KEY_ENTER) {
+            activate();
+        } else if (event.value == GAME_KEY_UP && menu_visible) {
+            menu_cursor -= 1;
+            play_sound(sound_sample(MOVE_SOUND));
+        } else if (event.value == GAME_KEY_DOWN && menu_visible) {
+            menu_cursor += 1;
+            play_sound(sound_sample(MOVE_SOUND));
+        }
+    }
+    clamp_menu_cursor();
+}
 
-void clamp_menu_cursor() {}
+void clamp_menu_cursor()
+{
+    int end = menu_end();
+    if (menu_cursor < 0) menu_cursor = end - 1;
+    if (menu_cursor >= end || menu_cursor >= MENU_ROWS) menu_cursor = 0;
+}
 
 namespace {
 void end_banner()

@@ -20,6 +20,21 @@ extern int current_menu;
 extern int menu_cursor;
 extern int idle_ticks;
 
+// One menu row: its label and what choosing it does; a row whose text is "end" ends a menu.
+struct MenuItem {
+    const char *text;
+    void (*action)();
+};
+constexpr int MENU_MAIN = 0;
+constexpr int MENU_ROLE = 1;
+constexpr int MENU_OPTIONS = 2;
+constexpr int MENU_COUNT = 3;
+constexpr int MENU_ROWS = 10;
+// The three menus; option rows rewrite their own texts, a first game adds "Back to game".
+extern MenuItem menus[MENU_COUNT][MENU_ROWS];
+// Idle title steps after which the attract demo starts.
+constexpr int IDLE_DEMO_TICKS = 30000;
+
 // Options: night, seconds a mission text stays, 1-in-N chance of a police car.
 extern int night_mode;
 extern int text_speed;
@@ -37,3 +52,15 @@ void menu_input(const InputEvent &event);
 void clamp_menu_cursor();
 // main_loop once per frame while playing, after the HUD: draws and ends the banner.
 void draw_banner();
+
+// The menu rows' actions.
+void menu_new_game();
+void menu_options();
+void menu_quit();
+void menu_back();
+void menu_play_skidrunner();
+void menu_play_cop();
+void menu_back_to_game();
+void menu_toggle_daytime();
+void menu_cycle_text_speed();
+void menu_cycle_difficulty();

@@ -1,6 +1,7 @@
 // Test tool: composes the game's first frames without a screen and saves them, so a display
 // test can hold what the real window shows against what the game meant to draw.
 //   render_frame title OUT.pcx      the opening title picture as the title screen draws it
+//   render_frame menu OUT.pcx       the main menu, as the first Enter reveals it
 //   render_frame city OUT.pcx       the first frame of "skidrunner -record", before any key
 //   render_frame city OUT.pcx CX CY the same city with the camera on cell (CX, CY)
 //   add "night" after the picture's name for the night overlay
@@ -22,8 +23,10 @@
 
 int main(int argc, char **argv)
 {
-    if (argc < 3 || (strcmp(argv[1], "title") != 0 && strcmp(argv[1], "city") != 0)) {
-        fprintf(stderr, "usage: render_frame title|city OUT.pcx [CX CY] [night]\n");
+    bool known = strcmp(argv[1], "title") == 0 || strcmp(argv[1], "menu") == 0 ||
+                 strcmp(argv[1], "city") == 0;
+    if (argc < 3 || !known) {
+        fprintf(stderr, "usage: render_frame title|menu|city OUT.pcx [CX CY] [night]\n");
         return 2;
     }
     start_game_clock();
@@ -33,6 +36,10 @@ int main(int argc, char **argv)
     load_random_numbers();
     load_title();
     build_display_state();
+    if (strcmp(argv[1], "menu") == 0) {
+        menu_visible = -1;
+        title_picture = (BITMAP *)title_data[0].dat;
+    }
     if (strcmp(argv[1], "city") == 0) {
         player_template = &skidrunner_template;
         game_state = STATE_PLAYING;
