@@ -60,3 +60,17 @@ hold_key() {
 pixels_differing() {
     compare -fuzz "${3:-2%}" -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
 }
+
+# Photographs the window until the picture differs from EXPECTED by fewer than LIMIT pixels,
+# or 10 seconds have passed (a busy machine may be slow to show a frame); the last picture is
+# left in OUT and its count printed.
+screenshot_matching() {
+    local out=$1 expected=$2 limit=$3 fuzz=${4:-2%} diff=999999
+    for _ in $(seq 40); do
+        timeout 10 import -window "$WINDOW" "$out" 2>/dev/null &&
+            diff=$(pixels_differing "$out" "$expected" "$fuzz")
+        [ "$diff" -lt "$limit" ] 2>/dev/null && break
+        sleep 0.25
+    done
+    echo "$diff"
+}
