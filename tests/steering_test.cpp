@@ -114,7 +114,7 @@ TEST_F(SteeringTest, TheRoadAheadTurnsTheCarToItsDirection)
     EXPECT_EQ(c->angle, 0);
 }
 
-TEST_F(SteeringTest, UndrivableGroundAheadKeepsTheSteeringAndOpenGroundStopsIt)
+TEST_F(SteeringTest, NoRoadOrTheMapsEdgeAheadKeepsTheSteeringButOpenGroundStopsIt)
 {
     for (int code : {0, 1, 14, 15, 21}) {
         Sprite *c = car_looking_at(code, 10, itofix(5));
@@ -130,11 +130,8 @@ TEST_F(SteeringTest, UndrivableGroundAheadKeepsTheSteeringAndOpenGroundStopsIt)
         EXPECT_EQ(c->forward, 1) << "code " << code;
         EXPECT_EQ(c->angle, itofix(10)) << "code " << code;
     }
-}
 
-TEST_F(SteeringTest, BeyondTheMapEdgeTheRoadReadsAsBuilding)
-{
-    fill_map(5);
+    fill_map(5);  // beyond the edge of a city of roads lies building
     Sprite *c = make(car_a_template, 9590, 3232, 10);
     c->vx = itofix(3);  // looks at x 9650: outside the city
     c->turn = itofix(5);
@@ -253,14 +250,11 @@ TEST_F(SteeringTest, WalkersTurnAQuarterPastTheNearestQuarterAtWaterAndBuildings
     Sprite *v = make(pedestrian_template, 50 * 64 + 32, 50 * 64 + 50, 300);
     avoid_walls(v);
     EXPECT_EQ(v->angle, itofix(384));  // headings are not brought back into one turn
-}
 
-TEST_F(SteeringTest, AWalkerSurroundedByWaterTurnsFourTimesAndGivesUp)
-{
-    fill_map(TILE_WATER);
-    Sprite *w = make(pedestrian_template, 3232, 3232, 10);
-    avoid_walls(w);
-    EXPECT_EQ(w->angle, itofix(256));
+    fill_map(TILE_WATER);  // water all round: four turns, then it gives up
+    Sprite *island = make(pedestrian_template, 3232, 3232, 10);
+    avoid_walls(island);
+    EXPECT_EQ(island->angle, itofix(256));
 }
 
 TEST_F(SteeringTest, WalkersTurnBackAtThePavementsEdgeAndTheWorldsEdge)
