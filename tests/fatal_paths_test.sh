@@ -33,6 +33,8 @@ expect_fatal "Error loading pal.pcx" pal.pcx
 expect_fatal "Error loading sprites.dat!" sprites.dat -- -record
 expect_fatal "Error loading tiles.dat!" tiles.dat -- -record
 expect_fatal "Couldn't find .map file" map.map -- -record
+expect_fatal "Error opening mission.dat" mission.dat -- -record
+expect_fatal "Error loading .mis file!" map.mis -- -record
 PREPARE="head -c 92407 $GAME_DIR/map.map > map.map" expect_fatal "too short" -- -record
 expect_fatal "Couldn't open demo.dem" -- -play
 PREPARE=": > demo.dem" expect_fatal "Out of sync!" -- -play
