@@ -48,12 +48,13 @@ void run_simulation_step()
 
 void run_due_steps()
 {
-    int32_t now = game_clock();
-    if (now == last_update_time) return;
-    for (int32_t remaining = now - last_update_time; remaining > 0; remaining -= STEP_MS)
-        run_simulation_step();
+    int32_t elapsed = game_clock() - last_update_time;
+    if (elapsed < STEP_MS) return;
+    // One step for each whole 10 ms: the world runs at 100 steps a second however fast the
+    // frames are drawn. The part of a step not yet due waits for the next pass.
+    for (int32_t steps = elapsed / STEP_MS; steps > 0; steps--) run_simulation_step();
     // Time spent inside the steps is not made up later.
-    last_update_time = game_clock();
+    last_update_time = game_clock() - elapsed % STEP_MS;
 }
 
 void main_loop()
