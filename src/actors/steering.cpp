@@ -67,7 +67,7 @@ fixed turn_toward(Sprite *s, int target)
 Sprite *obstacle_ahead(Sprite *s, int reach)
 {
     int hs = half_first_height(s);
-    for (Sprite *o = sprite_list; o; o = o->next) {
+    for (Sprite *o : listed_sprites()) {
         if (o == s || sprite_layer(o) == LAYER_BOTTOM) continue;
         int r = (hs + half_first_height(o)) / 2;
         if (near_point(o, s->x + r * dir_x(s->angle), s->y + r * dir_y(s->angle), reach))

@@ -10,13 +10,14 @@ void draw_night_overlay()
     color_map = &trans_table;
 }
 
+// Sprite pictures are 8-bit memory bitmaps: their rows are read and written directly.
 BITMAP *shift_colour_ramp(BITMAP *bitmap, int n)
 {
-    for (int y = 0; y < bitmap->h; y++)
-        for (int x = 0; x < bitmap->w; x++) {
-            int c = getpixel(bitmap, x, y);
-            if (c >= PAINT_FIRST && c <= PAINT_LAST) putpixel(bitmap, x, y, c - RAMP_SIZE * n);
-        }
+    for (int y = 0; y < bitmap->h; y++) {
+        unsigned char *row = bitmap->line[y];
+        for (int x = 0; x < bitmap->w; x++)
+            if (row[x] >= PAINT_FIRST && row[x] <= PAINT_LAST) row[x] = row[x] - RAMP_SIZE * n;
+    }
     return bitmap;
 }
 
@@ -30,12 +31,14 @@ BITMAP *dent_bitmap(BITMAP *bitmap)
 
 BITMAP *scorch_bitmap(BITMAP *bitmap)
 {
-    for (int y = 0; y < bitmap->h; y++)
+    for (int y = 0; y < bitmap->h; y++) {
+        unsigned char *row = bitmap->line[y];
         for (int x = 0; x < bitmap->w; x++) {
-            int c = getpixel(bitmap, x, y);
+            int c = row[x];
             if (c == COLOUR_TRANSPARENT || (c >= COLOUR_CHARRED_FIRST && c <= COLOUR_WRECK_DARK))
                 continue;
-            putpixel(bitmap, x, y, COLOUR_WRECK_DARK - (int)(cosmetic_random() % 2));
+            row[x] = (unsigned char)(COLOUR_WRECK_DARK - (int)(cosmetic_random() % 2));
         }
+    }
     return bitmap;
 }

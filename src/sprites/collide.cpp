@@ -1,7 +1,6 @@
 // Collisions: drowning, scrapping, buildings pushing back, and pixel-exact contacts between
 // sprites, each resolved by who met whom.
 #include <cstdlib>
-#include <vector>
 
 #include "actors/actors.h"
 #include "display/display.h"
@@ -164,20 +163,6 @@ void vehicles_crash(Sprite *s, Sprite *o)
         o->x += fixtoi(fixcos(itofix(a)) * 3);
         o->y += fixtoi(fixsin(itofix(a)) * 3);
     }
-}
-
-// The sprite list in its order, kept as an array while the list does not change: every
-// sprite's contact test walks the whole city, and an array walks faster than the links.
-const std::vector<Sprite *> &listed_sprites()
-{
-    static std::vector<Sprite *> order;
-    static uint32_t version = ~0u;
-    if (version != sprite_list_version) {
-        order.clear();
-        for (Sprite *o = sprite_list; o; o = o->next) order.push_back(o);
-        version = sprite_list_version;
-    }
-    return order;
 }
 
 bool is_candidate(const Sprite *s, const Sprite *o)

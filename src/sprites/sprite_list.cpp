@@ -1,6 +1,7 @@
 // The sprite list: creating and removing sprites, the counters, headings, felony, banners.
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "frame/frame.h"
 #include "frame/platform.h"
@@ -105,6 +106,18 @@ void load_sprites()
     for (DATAFILE *d = sprites_data; d->type != DAT_END; d++)
         if (d->type == DAT_BITMAP && ((BITMAP *)d->dat)->h > tallest_picture)
             tallest_picture = ((BITMAP *)d->dat)->h;
+}
+
+const std::vector<Sprite *> &listed_sprites()
+{
+    static std::vector<Sprite *> order;
+    static uint32_t version = ~0u;
+    if (version != sprite_list_version) {
+        order.clear();
+        for (Sprite *o = sprite_list; o; o = o->next) order.push_back(o);
+        version = sprite_list_version;
+    }
+    return order;
 }
 
 int angle_to_point(const Sprite *s, int px, int py)

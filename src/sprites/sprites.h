@@ -3,6 +3,7 @@
 #pragma once
 #include <allegro.h>
 #include <cstdint>
+#include <vector>
 
 struct Sprite;
 // A sprite's will: event 0 once per update before it moves, event 1 when it is struck.
@@ -111,6 +112,10 @@ extern int felony;
 extern Sprite *player;
 // Changes whenever a sprite joins or leaves the list.
 extern uint32_t sprite_list_version;
+// The walks every sprite makes over the whole city (contacts, obstacles ahead): the list in
+// its order as an array, rebuilt only when the list has changed; an array walks faster than
+// the links. Sprites made during a walk go to the head, where the walk has already been.
+const std::vector<Sprite *> &listed_sprites();
 // The height of the tallest picture of sprites.dat: no two sprites farther apart than that
 // can touch.
 extern int tallest_picture;
