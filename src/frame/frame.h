@@ -37,7 +37,7 @@ void new_game();
 [[noreturn]] void main_loop();
 // main_loop, once per pass: composes the frame of the current state into the buffer.
 void draw_frame();
-// main_loop, once per pass after drawing: runs one step per started 10 ms since the last batch.
+// main_loop, once per pass after drawing: one step per whole 10 ms since the last batch.
 void run_due_steps();
 // run_due_steps: one simulation step (tick, input, world or title).
 void run_simulation_step();

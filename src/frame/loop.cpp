@@ -1,4 +1,4 @@
-// The main loop: one drawn frame per pass, then one simulation step per started 10 ms.
+// The main loop: one drawn frame per pass, then one simulation step per whole 10 ms.
 #include <allegro.h>
 
 #include "display/display.h"

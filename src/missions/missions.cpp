@@ -32,16 +32,9 @@ constexpr int ARROW_HALF = 8;
 // A start marker sits this far below the top edge of its cell (18 px below the centre).
 constexpr int START_MARKER_DROP = 50;
 
-// What the target was made as: a sprite that takes its place in memory is not the target.
-int target_picture = -1;
-
 int cell_centre(int32_t cell) { return cell * tile_size + tile_size / 2; }
 
-void aim_at(Sprite *target)
-{
-    mission_target = target;
-    target_picture = target ? target->images[0].object : -1;
-}
+void aim_at(Sprite *target) { mission_target = target; }
 
 // One 32-bit field of a record, taken only when the file reached that far.
 void read_field(const unsigned char *record, int available, int offset, int32_t &field)
@@ -74,18 +67,9 @@ bool mission_available(const MissionRecord *record)
     return record->done == 0 && record->step_count >= 1 && record->step_count <= MISSION_MAX_STEPS;
 }
 
-// Whether mission_target is still in the world. The list clears the links to a removed sprite
-// but cannot clear this pointer: look for the target among the living, by its place in memory
-// and by what it was made as, and forget it (null) once it has gone.
-bool mission_target_alive()
-{
-    if (!mission_target) return false;
-    for (const Sprite *s = sprite_list; s; s = s->next)
-        if (s == mission_target && s->images[0].object == target_picture && s->ambient == 0)
-            return true;
-    aim_at(nullptr);
-    return false;
-}
+// Whether mission_target is still in the world: the sprite list tells the missions when a
+// target leaves it (forget_mission_target), so a vanished target is null here.
+bool mission_target_alive() { return mission_target != nullptr; }
 
 bool player_in_cell(const MissionStep *step)
 {
@@ -183,6 +167,11 @@ void draw_arrow_toward(const Sprite *target)
 }
 }  // namespace
 
+void forget_mission_target(const Sprite *s)
+{
+    if (s == mission_target) mission_target = nullptr;
+}
+
 void load_missions()
 {
     // Every new game loads the files afresh: all missions are offered again.
@@ -251,7 +240,7 @@ void draw_mission_arrow()
     if (!mission_under_way()) return;
     if (mission_target_alive()) draw_arrow_toward(mission_target);
     if (mission_text && game_clock() < mission_text_end)
-        textout_ex(buffer, game_font, mission_text, 0, screen_height - 50, COLOUR_MISSION_TEXT, -1);
+        textout_ex(buffer, game_font, mission_text, 0, screen_height - 50, COLOUR_MISSION_TEXT, 0);
 }
 
 bool mission_under_way() { return current_mission && current_step; }

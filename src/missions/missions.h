@@ -57,6 +57,8 @@ extern Sprite *mission_target;
 extern const char *mission_text;
 extern int mission_text_end;
 
+// remove_sprite: a mission target that leaves the world leaves its step unfinishable.
+void forget_mission_target(const Sprite *s);
 // new_game, before the player is created: the arrow picture and the missions, none under way.
 void load_missions();
 // load_missions: reads a mission file over missions; a shorter file leaves the rest alone.

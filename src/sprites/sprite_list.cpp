@@ -5,6 +5,7 @@
 
 #include "frame/frame.h"
 #include "frame/platform.h"
+#include "missions/missions.h"
 #include "sound/sound.h"
 #include "sprites/sprites.h"
 #include "title/title.h"
@@ -85,6 +86,7 @@ void remove_sprite(Sprite *s)
     // Nobody may go on reading a sprite that is gone: a shooter, a car to return to.
     for (Sprite *o = sprite_list; o; o = o->next)
         if (o->link == s) o->link = nullptr;
+    forget_mission_target(s);
     release_sprite(s);
 }
 
