@@ -163,7 +163,7 @@ void spawn_ambient()
     if ((r % difficulty == 0 && police_count == 0) || police_count < felony)
         car = &police_car_template;
     else
-        car = kind >= 0 ? car_templates[kind] : &police_car_template;
+        car = kind >= 0 ? car_templates[kind] : &police_car_template;  // no such kind: police
 
     static const int heading_of_code[4] = {64, 192, 128, 0};
     int code = tile_at(cx, cy);

@@ -56,7 +56,7 @@ void drive(Sprite *s)
     accelerate(s, thrust, s->angle);
 }
 
-// One update of one sprite; false when it was removed.
+// One tick of one sprite: its wait, or its whole update; a marked sprite on foot goes at once.
 void update_sprite(Sprite *s)
 {
     if (s->ambient && (abs(s->x - player->x) > screen_width || abs(s->y - player->y) > screen_height))
