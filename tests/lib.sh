@@ -4,17 +4,27 @@ set -u
 
 fail() { echo "FAIL: $*"; exit 1; }
 
-# Starts Xvfb on a free display and exports DISPLAY; it is stopped when the test ends.
+# Starts Xvfb on a free display and exports DISPLAY; it is stopped when the test ends. Tests
+# run side by side, each with its own server: a server that does not answer is replaced.
 start_xvfb() {
     local fdfile
-    fdfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
-    XVFB_PID=$!
-    for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
-    [ -s "$fdfile" ] || fail "Xvfb did not start"
-    export DISPLAY=":$(head -n1 "$fdfile")"
-    rm -f "$fdfile"
     trap 'stop_all' EXIT
+    for _ in 1 2 3; do
+        fdfile=$(mktemp)
+        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+        XVFB_PID=$!
+        for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
+        export DISPLAY=":$(head -n1 "$fdfile")"
+        rm -f "$fdfile"
+        for _ in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null
+        sleep 0.5
+    done
+    fail "Xvfb did not start"
 }
 
 stop_all() {
