@@ -11,19 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "common/splitmix.h"
+
 namespace {
 
 constexpr int TABLE_SIZE = 256;
 constexpr uint64_t FIRST_SEED = 0x5C1D2A11ull;
-
-uint64_t splitmix64(uint64_t &state)
-{
-    state += 0x9E3779B97F4A7C15ull;
-    uint64_t z = state;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
 
 std::vector<int32_t> table_from_seed(uint64_t seed)
 {

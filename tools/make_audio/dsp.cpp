@@ -1,5 +1,7 @@
 #include "dsp.h"
 
+#include "../common/splitmix.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -13,14 +15,7 @@ float time_of(int sample_index)
     return static_cast<float>(sample_index) / SAMPLE_RATE;
 }
 
-uint64_t Rng::next()
-{
-    state += 0x9E3779B97F4A7C15ull;
-    uint64_t z = state;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
+uint64_t Rng::next() { return splitmix64(state); }
 
 float Rng::uniform()
 {

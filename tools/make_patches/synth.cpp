@@ -1,5 +1,7 @@
 #include "synth.h"
 
+#include "../common/splitmix.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -39,14 +41,7 @@ double vibrato_ratio(const Vibrato &v, double t, double head_s)
 
 } // namespace
 
-uint64_t Rng::next()
-{
-    state += 0x9E3779B97F4A7C15ull;
-    uint64_t z = state;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
+uint64_t Rng::next() { return splitmix64(state); }
 
 double Rng::uniform()
 {

@@ -1,0 +1,13 @@
+// The generator every data tool draws its noise and its seeds from: splitmix64, so that each
+// build makes the very same sounds, instruments and random table.
+#pragma once
+#include <cstdint>
+
+inline uint64_t splitmix64(uint64_t &state)
+{
+    state += 0x9E3779B97F4A7C15ull;
+    uint64_t z = state;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
