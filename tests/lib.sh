@@ -4,25 +4,28 @@ set -u
 
 fail() { echo "FAIL: $*"; exit 1; }
 
-# Starts Xvfb on a free display and exports DISPLAY; it is stopped when the test ends. Tests
-# run side by side, each with its own server: a server that does not answer is replaced.
+# Starts Xvfb on a display of its own and exports DISPLAY; it is stopped when the test ends.
+# Tests run side by side, each with its own server. The number is drawn at random from a wide
+# range rather than taking the lowest free one: a server that another test is just shutting
+# down still holds its number for a moment, and would take the new server's socket with it.
+# The server never resets when its last client leaves (a game connecting during a reset would
+# be refused). A server that does not answer is replaced.
 start_xvfb() {
-    local fdfile
+    local n
     trap 'stop_all' EXIT
-    for _ in 1 2 3; do
-        fdfile=$(mktemp)
-        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+    for _ in $(seq 8); do
+        n=$((100 + RANDOM % 800))
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset 2>/dev/null &
         XVFB_PID=$!
-        for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
-        export DISPLAY=":$(head -n1 "$fdfile")"
-        rm -f "$fdfile"
-        for _ in $(seq 50); do
-            xdpyinfo >/dev/null 2>&1 && return 0
+        export DISPLAY=":$n"
+        for _ in $(seq 100); do
             kill -0 "$XVFB_PID" 2>/dev/null || break
-            sleep 0.1
+            xdpyinfo >/dev/null 2>&1 && kill -0 "$XVFB_PID" 2>/dev/null && return 0
+            sleep 0.05
         done
         kill "$XVFB_PID" 2>/dev/null
-        sleep 0.5
+        wait "$XVFB_PID" 2>/dev/null
     done
     fail "Xvfb did not start"
 }
@@ -44,20 +47,32 @@ make_game_copy() {
 
 # Starts the game in the scratch folder with the given options, its console in $SCRATCH/out.
 start_game() {
+    GAME_ARGS=("$@")
     (cd "$SCRATCH" && exec ./skidrunner "$@" >out 2>err) &
     GAME_PID=$!
 }
 
 # Waits for the game's window (it is the only one on this server) and sets WINDOW to its id.
+# A game that found no X server to talk to is given a fresh server and started again, twice
+# at most: the test is about the game, not about a server lost on a busy machine.
 wait_for_window() {
     WINDOW=""
-    for _ in $(seq 200); do
-        WINDOW=$(xdotool search --name '^Skidrunner$' 2>/dev/null | tail -n 1)
-        [ -n "$WINDOW" ] && break
-        kill -0 "$GAME_PID" 2>/dev/null || break
-        sleep 0.05
+    for attempt in 1 2 3; do
+        for _ in $(seq 200); do
+            WINDOW=$(xdotool search --name '^Skidrunner$' 2>/dev/null | tail -n 1)
+            [ -n "$WINDOW" ] && return 0
+            kill -0 "$GAME_PID" 2>/dev/null || break
+            sleep 0.05
+        done
+        grep -q "Couldn't start allegro" "$SCRATCH/out" "$SCRATCH/err" 2>/dev/null || break
+        [ "$attempt" -lt 3 ] || break
+        echo "no X server answered the game; starting another"
+        kill "$XVFB_PID" 2>/dev/null
+        start_xvfb
+        start_game "${GAME_ARGS[@]}"
     done
-    [ -n "$WINDOW" ] || { cat "$SCRATCH/out" "$SCRATCH/err"; fail "no game window"; }
+    cat "$SCRATCH/out" "$SCRATCH/err"
+    fail "no game window"
 }
 
 # Holds a key down long enough for the game's 10 ms polls to see it.

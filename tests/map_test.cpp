@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include <unistd.h>
+
 #include "actors/actors.h"
 #include "display/palette.h"
 #include "game_fixture.h"
@@ -31,9 +33,18 @@ std::vector<unsigned char> map_bytes(const std::vector<MapObject> &objects, int 
     return bytes;
 }
 
+// Each test runs in a process of its own, side by side with the others: the file is named
+// after the process so that no test reads a map another is writing, and goes when it ends.
+struct ScratchMap {
+    char path[64];
+    ScratchMap() { snprintf(path, sizeof path, "/tmp/skid-test-%d.map", (int)getpid()); }
+    ~ScratchMap() { unlink(path); }
+};
+
 const char *write_map(const std::vector<unsigned char> &bytes, size_t length)
 {
-    static const char *path = "/tmp/skid-test.map";
+    static ScratchMap scratch;
+    const char *path = scratch.path;
     FILE *f = fopen(path, "wb");
     fwrite(bytes.data(), 1, length, f);
     fclose(f);

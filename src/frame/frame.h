@@ -2,6 +2,7 @@
 // 10 ms steps, input events and game keys, the random-number table, demo files, the ends.
 #pragma once
 #include <cstdint>
+#include <csignal>
 #include <cstdio>
 
 struct Sprite;
@@ -41,6 +42,12 @@ void draw_frame();
 void run_due_steps();
 // run_due_steps: one simulation step (tick, input, world or title).
 void run_simulation_step();
+// Set when the player closes the window or the program is asked to stop (Ctrl+C, a logout):
+// main_loop quits cleanly at its next pass. Written from the library's event thread or a
+// signal handler, so it is only ever set and read.
+extern volatile sig_atomic_t quit_requested;
+// load_game, after the library starts: the window's close button and SIGINT/SIGTERM ask to quit.
+void install_quit_requests();
 // The "Quit" menu row and fatal_error: closes the demo file and ends the program with status 0.
 [[noreturn]] void quit_game();
 // Every check that cannot go on: closes the screen, prints message and ends with status 1.

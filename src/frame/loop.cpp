@@ -60,6 +60,7 @@ void run_due_steps()
 void main_loop()
 {
     for (;;) {
+        if (quit_requested) quit_game();
         draw_frame();
         present_frame();
         run_due_steps();

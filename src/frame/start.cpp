@@ -69,6 +69,7 @@ void load_game()
                  allegro_error[0] ? allegro_error : "the library gave no reason");
         fatal_error(message);
     }
+    install_quit_requests();
     say(".");
     install_keyboard();
     say(".");
@@ -101,6 +102,22 @@ void new_game()
     felony = 0;
     banner_active = 0;
     banner_text = nullptr;
+}
+
+volatile sig_atomic_t quit_requested = 0;
+
+namespace {
+void request_quit() { quit_requested = 1; }
+void request_quit_on_signal(int) { quit_requested = 1; }
+}  // namespace
+
+void install_quit_requests()
+{
+    // Without a callback the library ignores the close button; and its own handlers for these
+    // signals abort when they land inside a screen update, leaving no recording closed.
+    set_close_button_callback(request_quit);
+    signal(SIGINT, request_quit_on_signal);
+    signal(SIGTERM, request_quit_on_signal);
 }
 
 void quit_game()

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# A player who closes the window, or a desktop that stops the program (Ctrl+C, a logout),
+# ends the game cleanly: status 0, and a recording under way keeps every key pressed.
+source "$(dirname "$0")/lib.sh"
+start_xvfb
+make_game_copy
+
+# Waits up to 10 s for the game to end and sets STATUS to its exit status.
+wait_for_exit() {
+    STATUS=""
+    for _ in $(seq 100); do
+        kill -0 "$GAME_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$GAME_PID" 2>/dev/null && fail "$1: the game is still running"
+    wait "$GAME_PID"
+    STATUS=$?
+    GAME_PID=""
+}
+
+start_game -record
+wait_for_window
+xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
+sleep 0.5
+hold_key Return 0.2
+hold_key Up 0.5
+"$BUILD_DIR/close_window" "$WINDOW" || fail "close_window"
+wait_for_exit "the close button"
+[ "$STATUS" -eq 0 ] || fail "closing the window ended the game with status $STATUS"
+size=$(stat -c %s "$SCRATCH/demo.dem")
+[ $((size % 12)) -eq 0 ] && [ "$size" -ge 48 ] || fail "the recording holds $size bytes"
+echo "the close button quits; the recording holds $((size / 12)) records"
+
+# The title plays its music and redraws every pass: a signal may land mid-update.
+for signal in TERM INT; do
+    for wait in 0.3 0.7 1.1; do
+        start_game
+        wait_for_window
+        sleep "$wait"
+        kill -s "$signal" "$GAME_PID"
+        wait_for_exit "SIG$signal"
+        [ "$STATUS" -eq 0 ] || fail "SIG$signal ended the game with status $STATUS"
+    done
+done
+echo "SIGTERM and SIGINT quit cleanly"
