@@ -193,6 +193,23 @@ TEST_F(SpawnTest, PoliceAreSentInWhileFewerThanTheWantedLevel)
     EXPECT_EQ(s->y, 67 * 64 + 32);
 }
 
+TEST_F(SpawnTest, ANegativeKindStillMakesOrdinaryTraffic)
+{
+    // Cell (65, 67), off screen; kind -5 % 12 = -5 is the eighth model; no police are due.
+    std::fill(random_table, random_table + 256, 1);
+    random_table[1] = 0;  // each draw moves on first, then reads
+    random_table[2] = 0;
+    random_table[3] = -5;
+    random_index = 0;
+    spawn_ambient();
+    ASSERT_EQ(random_index, 5);  // two for the cell, kind, r, the paint
+    Sprite *s = sprite_list;
+    ASSERT_NE(s, player);
+    EXPECT_EQ(s->images[0].object, car_templates[7]->images[0].object);
+    EXPECT_EQ(s->behaviour, traffic_car_behaviour);
+    EXPECT_EQ(police_count, 0);
+}
+
 TEST_F(SpawnTest, PedestriansOnPavementWithAnyHeading)
 {
     fill_map(TILE_PAVEMENT);

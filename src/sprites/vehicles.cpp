@@ -163,7 +163,9 @@ void spawn_ambient()
     if ((r % difficulty == 0 && police_count == 0) || police_count < felony)
         car = &police_car_template;
     else
-        car = kind >= 0 ? car_templates[kind] : &police_car_template;  // no such kind: police
+        // A negative number leaves a negative remainder: it counts round from the last model,
+        // so that every draw makes one of the twelve (police come only by the rule above).
+        car = car_templates[kind < 0 ? kind + 12 : kind];
 
     static const int heading_of_code[4] = {64, 192, 128, 0};
     int code = tile_at(cx, cy);
