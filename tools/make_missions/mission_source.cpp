@@ -68,18 +68,18 @@ const char *cell_meaning(int code)
 template <typename Test> std::vector<bool> reachable(const mission_city &city, Test passes)
 {
     std::vector<bool> seen((size_t)MAP_SIZE * MAP_SIZE, false);
-    std::deque<std::pair<int, int>> todo;
+    std::deque<std::pair<int, int>> frontier;
     auto visit = [&](int x, int y) {
         if (x < 0 || y < 0 || x >= MAP_SIZE || y >= MAP_SIZE) return;
         size_t i = (size_t)y * MAP_SIZE + x;
         if (seen[i] || !passes(city.cells[i])) return;
         seen[i] = true;
-        todo.push_back({x, y});
+        frontier.push_back({x, y});
     };
     visit(city.start_x, city.start_y);
-    while (!todo.empty()) {
-        auto [x, y] = todo.front();
-        todo.pop_front();
+    while (!frontier.empty()) {
+        auto [x, y] = frontier.front();
+        frontier.pop_front();
         visit(x + 1, y), visit(x - 1, y), visit(x, y + 1), visit(x, y - 1);
     }
     return seen;
