@@ -30,8 +30,13 @@ start_xvfb() {
     fail "Xvfb did not start"
 }
 
+# The game is asked to quit and given three seconds before its server goes, so that no test
+# leaves a game behind on the machine.
 stop_all() {
-    [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null
+    if [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null; then
+        for _ in $(seq 30); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
+        kill -0 "$GAME_PID" 2>/dev/null && kill -9 "$GAME_PID" 2>/dev/null
+    fi
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
     [ -n "${SCRATCH:-}" ] && rm -rf "$SCRATCH"
     return 0

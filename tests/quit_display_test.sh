@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A player who closes the window, or a desktop that stops the program (Ctrl+C, a logout),
-# ends the game cleanly: status 0, and a recording under way keeps every key pressed.
+# ends the game cleanly: status 0, and a recording under way keeps every key pressed. A game
+# whose X server goes away ends at once with status 1, not hanging on.
 source "$(dirname "$0")/lib.sh"
 start_xvfb
 make_game_copy
@@ -43,3 +44,13 @@ for signal in TERM INT; do
     done
 done
 echo "SIGTERM and SIGINT quit cleanly"
+
+start_game -record
+wait_for_window
+sleep 0.5
+kill "$XVFB_PID"
+wait_for_exit "the lost display"
+[ "$STATUS" -eq 1 ] || fail "a lost display ended the game with status $STATUS"
+grep -q "The display went away" "$SCRATCH/out" || { cat "$SCRATCH/out"; fail "no message"; }
+XVFB_PID=""
+echo "a lost display ends the game"

@@ -48,6 +48,8 @@ void run_simulation_step();
 extern volatile sig_atomic_t quit_requested;
 // load_game, after the library starts: the window's close button and SIGINT/SIGTERM ask to quit.
 void install_quit_requests();
+// load_game, after the library starts: the game ends at once, status 1, if its X server goes.
+void install_display_lost_handler();
 // The "Quit" menu row and fatal_error: closes the demo file and ends the program with status 0.
 [[noreturn]] void quit_game();
 // Every check that cannot go on: closes the screen, prints message and ends with status 1.

@@ -70,6 +70,7 @@ void load_game()
         fatal_error(message);
     }
     install_quit_requests();
+    install_display_lost_handler();
     say(".");
     install_keyboard();
     say(".");
