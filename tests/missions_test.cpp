@@ -276,7 +276,8 @@ TEST_F(MissionTest, AShortFileFillsOnlyTheRecordsItReaches)
     put_le32_at(bytes, 3);
     put_le32_at(bytes + 228, 2);
     put_le32_at(bytes + 232, 51);
-    missions[1].start_y = 77;
+    missions[1].start_y = 0x30000 + 77;
+    bytes[228 + 8] = 5;
     missions[9].step_count = 5;
     std::string path = testing::TempDir() + "short.mis";
     std::ofstream(path, std::ios::binary).write((const char *)bytes, sizeof bytes);
@@ -285,7 +286,7 @@ TEST_F(MissionTest, AShortFileFillsOnlyTheRecordsItReaches)
     EXPECT_EQ(missions[0].step_count, 3);
     EXPECT_EQ(missions[1].step_count, 2);
     EXPECT_EQ(missions[1].start_x, 51);
-    EXPECT_EQ(missions[1].start_y, 77);  // the file ended half-way into this field
+    EXPECT_EQ(missions[1].start_y, 0x30000 + 5);  // the file ended half-way into this field
     EXPECT_EQ(missions[9].step_count, 5);
 }
 

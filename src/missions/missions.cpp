@@ -37,9 +37,14 @@ int cell_centre(int32_t cell) { return cell * tile_size + tile_size / 2; }
 void aim_at(Sprite *target) { mission_target = target; }
 
 // One 32-bit field of a record, taken only when the file reached that far.
+// The file is read as one block over the records: the bytes it holds replace the field's
+// bytes in little-endian order, so a field the file cuts short keeps only its high bytes.
 void read_field(const unsigned char *record, int available, int offset, int32_t &field)
 {
-    if (offset + 4 <= available) field = le32_at(record + offset);
+    uint32_t value = (uint32_t)field;
+    for (int k = 0; k < 4 && offset + k < available; k++)
+        value = (value & ~(0xFFu << (8 * k))) | ((uint32_t)record[offset + k] << (8 * k));
+    field = (int32_t)value;
 }
 
 void decode_record(const unsigned char *bytes, int available, MissionRecord &r)
@@ -195,7 +200,7 @@ void read_mission_file(const char *name)
     unsigned char bytes[MISSION_FILE_BYTES];
     int got = (int)fread(bytes, 1, sizeof bytes, f);
     fclose(f);
-    // A shorter file fills the records it reaches; the others keep what they held.
+    // A shorter file fills the bytes it reaches; the rest keep what they held.
     for (int i = 0; i < MISSION_COUNT; i++)
         decode_record(bytes + i * MISSION_RECORD_BYTES, got - i * MISSION_RECORD_BYTES,
                       missions[i]);
