@@ -407,7 +407,7 @@ TEST_F(PeopleTest, APlantedBombSetsOffEightRingsOfExplosions)
     random_index = 0;
     random_table[1] = 7;   // ring 1, y: 7 mod 20 - 10
     random_table[2] = 3;   // ring 1, x: 3 mod 20 - 10
-    random_table[3] = -5;  // ring 2, y: a negative remainder, -5 - 20
+    random_table[3] = -5;  // ring 2, y: a negative number still lands in the ring, 35 - 20
     random_table[4] = 45;  // ring 2, x: 45 mod 40 - 20
     int length = list_length();
     bomb_behaviour(bomb, EVENT_UPDATE);
@@ -424,7 +424,7 @@ TEST_F(PeopleTest, APlantedBombSetsOffEightRingsOfExplosions)
     EXPECT_EQ(ring[1]->x, 3000 - 7);
     EXPECT_EQ(ring[1]->y, 3000 - 3);
     EXPECT_EQ(ring[2]->x, 3000 - 15);
-    EXPECT_EQ(ring[2]->y, 3000 - 25);
+    EXPECT_EQ(ring[2]->y, 3000 + 15);
     for (int i = 3; i <= 8; i++) {
         EXPECT_EQ(ring[i]->x, 3000 - 10 * i);
         EXPECT_EQ(ring[i]->y, 3000 - 10 * i);

@@ -158,21 +158,30 @@ protected:
     }
 };
 
-TEST_F(SpawnTest, SpawnsLandOffScreenAndClearOfOthers)
+// Every spawn lands off screen, clear of the others, and inside the window the despawning
+// keeps: with the game's table, and with a table of nothing but negative numbers.
+TEST_F(SpawnTest, SpawnsLandOffScreenInsideTheWindowAndClearOfOthers)
 {
-    for (int n = 0; n < 40; n++) {
-        Sprite *before = sprite_list;
-        Sprite *s = spawn_one();
-        ASSERT_NE(s, nullptr);
-        int corner_x = s->x - 32, corner_y = s->y - 32;
-        EXPECT_GT(abs(player->x - corner_x), 320);
-        EXPECT_GT(abs(player->y - corner_y), 240);
-        for (Sprite *o = before; o; o = o->next)
-            EXPECT_FALSE(abs(o->x - corner_x) < 64 && abs(o->y - corner_y) < 64);
-        EXPECT_EQ(s->angle, 0);  // the road's direction
-        EXPECT_NE(s->ambient, 0);
+    for (int table = 0; table < 2; table++) {
+        if (table == 1)
+            for (uint32_t i = 0; i < 256; i++) random_table[i] = -1 - (int32_t)(i * 2654435761u >> 1);
+        for (int n = 0; n < 20; n++) {
+            Sprite *before = sprite_list;
+            Sprite *s = spawn_one();
+            ASSERT_NE(s, nullptr) << "table " << table << ", spawn " << n;
+            int corner_x = s->x - 32, corner_y = s->y - 32;
+            EXPECT_GT(abs(player->x - corner_x), 320);
+            EXPECT_GT(abs(player->y - corner_y), 240);
+            EXPECT_LE(abs(player->x - s->x), 640);
+            EXPECT_LE(abs(player->y - s->y), 480);
+            for (Sprite *o = before; o; o = o->next)
+                EXPECT_FALSE(abs(o->x - corner_x) < 64 && abs(o->y - corner_y) < 64);
+            EXPECT_EQ(s->angle, 0);  // the road's direction
+            EXPECT_NE(s->ambient, 0);
+        }
+        while (sprite_list != player) remove_sprite(sprite_list);
     }
-    EXPECT_EQ(ambient_count, 40);
+    EXPECT_EQ(ambient_count, 0);
 }
 
 TEST_F(SpawnTest, PoliceAreSentInWhileFewerThanTheWantedLevel)
@@ -227,10 +236,9 @@ TEST_F(SpawnTest, NothingOnGrassOrBuildings)
 
 TEST_F(SpawnTest, AFullWindowGivesTheAttemptUp)
 {
-    // A sprite at every corner a draw can reach (negative remainders reach further left and
-    // up than the window): no free cell anywhere.
-    for (int cx = 45; cx <= 86; cx++)
-        for (int cy = 52; cy <= 83; cy++) make(marker_template, cx * 64, cy * 64);
+    // A sprite at every corner a draw can reach: no free cell anywhere.
+    for (int cx = 65; cx <= 84; cx++)
+        for (int cy = 67; cy <= 81; cy++) make(marker_template, cx * 64, cy * 64);
     int length = list_length();
     int index = random_index;
     spawn_ambient();

@@ -195,8 +195,8 @@ void bomb_behaviour(Sprite *s, int)
     s->flags |= SPRITE_REMOVE;
     // Eight rings of explosions, ring i within 10 i px, going off 30 i ticks later.
     for (int i = 1; i <= 8; i++) {
-        int dy = next_random() % (20 * i) - 10 * i;
-        int dx = next_random() % (20 * i) - 10 * i;
+        int dy = remainder_in_range(next_random(), 20 * i) - 10 * i;
+        int dx = remainder_in_range(next_random(), 20 * i) - 10 * i;
         Sprite *e = create_sprite(&explosion_template, s->x + dx, s->y + dy, 0, 0);
         e->wait = 30 * i;
     }

@@ -43,7 +43,7 @@ bool start_demo(const char *filename)
     if (!file) return false;
     police_count = 0;
     ambient_count = 0;
-    random_index = 0;
+    restart_random_numbers();
     tick_count = 0;
     // The demo starts now: the minutes spent on the title are not caught up, which would run
     // the demo through unseen.

@@ -101,8 +101,14 @@ void dispatch_event(const InputEvent &event);
 void handle_game_key(const InputEvent &event);
 // load_game: reads the 256 random numbers of "rand.rnd".
 void load_random_numbers();
+// Program start (load_random_numbers) and every demo start: the table is read from its start
+// again, and so is the jitter of smoke and scorch marks.
+void restart_random_numbers();
 // Every game decision that needs chance: the next value of the table (may be negative).
 int32_t next_random();
+// Where a draw must land in 0..n-1 (a cell of the spawner's window, a bomb's ring, a tune):
+// value's remainder by n brought up into that range; n must be positive.
+int32_t remainder_in_range(int32_t value, int32_t n);
 
 // ---- Demo files ----
 

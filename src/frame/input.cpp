@@ -109,7 +109,13 @@ void load_random_numbers()
     fclose(file);
     if (got != sizeof bytes) fatal_error("rand.rnd is shorter than 1024 bytes");
     for (int i = 0; i < 256; i++) random_table[i] = le32_at(bytes + 4 * i);
+    restart_random_numbers();
+}
+
+void restart_random_numbers()
+{
     random_index = 0;
+    restart_cosmetic_random();
 }
 
 int32_t next_random()
@@ -117,4 +123,10 @@ int32_t next_random()
     random_index += 1;
     if (random_index == 256) random_index = 0;
     return random_table[random_index];
+}
+
+int32_t remainder_in_range(int32_t value, int32_t n)
+{
+    int32_t r = value % n;
+    return r < 0 ? r + n : r;
 }

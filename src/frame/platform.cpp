@@ -62,9 +62,16 @@ void put_le32_at(unsigned char *bytes, int32_t value)
     for (int i = 0; i < 4; i++) bytes[i] = (unsigned char)(v >> (8 * i));
 }
 
+namespace {
+constexpr uint32_t COSMETIC_SEED = 0x2545F491u;
+uint32_t cosmetic_state = COSMETIC_SEED;
+}  // namespace
+
+void restart_cosmetic_random() { cosmetic_state = COSMETIC_SEED; }
+
 uint32_t cosmetic_random()
 {
-    static uint32_t state = 0x2545F491u;
+    uint32_t &state = cosmetic_state;
     state ^= state << 13;
     state ^= state >> 17;
     state ^= state << 5;

@@ -25,6 +25,9 @@ int key_code_live(int code_40);
 int32_t le32_at(const unsigned char *bytes);
 void put_le32_at(unsigned char *bytes, int32_t value);
 
-// The look of scorched pictures and smoke jitter: chance that never touches the simulation
-// (the game's decisions draw from the random-number table instead).
+// The look of scorched pictures and smoke jitter (the game's decisions draw from the
+// random-number table instead).
 uint32_t cosmetic_random();
+// restart_random_numbers: the jitter starts over with the random table. A puff of smoke is
+// still a sprite the spawner steers clear of, so its jitter must replay as the table does.
+void restart_cosmetic_random();

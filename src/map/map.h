@@ -52,6 +52,8 @@ struct Sprite;
 // read_map_file and the city renderer: the template a placed object of type is made from, by
 // the role now chosen; null for an empty or unknown type.
 const Sprite *template_of_map_object(int type);
+// read_map_file, for each parked car: its paint shade (-7..7), fixed by its cell.
+int parked_car_shade(int cell_x, int cell_y);
 // Everyone who asks what a cell is: the code, or TILE_BUILDING outside the grid.
 int tile_at(int cx, int cy);
 // tiles.dat's object index for each cell code.

@@ -17,9 +17,6 @@ const int tile_object_of_code[TILE_CODE_COUNT] = {
     21, 1, 18, 19, 12, 13, 15, 14, 17, 16, 9, 8, 11, 10, 7, 0, 20, 3, 2, 4, 5, 7, 7,
 };
 
-namespace {
-}  // namespace
-
 const Sprite *template_of_map_object(int type)
 {
     switch (type) {
@@ -32,6 +29,17 @@ const Sprite *template_of_map_object(int type)
     }
 }
 
+int parked_car_shade(int cell_x, int cell_y)
+{
+    // A hash of the cell, not a random draw: the street's colours must not move the random
+    // sequence a demo replays.
+    uint32_t h = (uint32_t)cell_x * 0x9E3779B1u ^ (uint32_t)cell_y * 0x85EBCA77u;
+    h ^= h >> 15;
+    h *= 0x2C1B3C6Du;
+    h ^= h >> 12;
+    return (int)(h % 15) - 7;
+}
+
 namespace {
 void place_objects(const unsigned char *records)
 {
@@ -42,7 +50,8 @@ void place_objects(const unsigned char *records)
         if (!source) continue;
         Sprite *s = create_sprite(source, object.cell_x * 64 + 32, object.cell_y * 64 + 32,
                                   object.angle, 0);
-        // Cars placed by the map stand parked and driverless.
+        // Cars placed by the map stand parked and driverless, each in its own paint.
+        if (object.type == 1) paint_sprite(s, parked_car_shade(object.cell_x, object.cell_y));
         if (s->behaviour == traffic_car_behaviour) s->behaviour = empty_car_behaviour;
     }
 }

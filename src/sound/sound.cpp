@@ -54,8 +54,7 @@ void load_sounds()
 
 void play_random_music()
 {
-    int index = next_random() % TUNE_COUNT;
-    if (index < 0) index += TUNE_COUNT;
+    int index = remainder_in_range(next_random(), TUNE_COUNT);
     current_music = midi_data ? (MIDI *)midi_data[index].dat : nullptr;
     if (!current_music) fatal_error("Error caching MIDI music!");
     if (sound_installed) play_midi(current_music, TRUE);

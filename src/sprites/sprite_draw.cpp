@@ -32,9 +32,11 @@ void draw_sprites()
             if (sprite_layer(s) == layer) draw_one_sprite(s);
 }
 
-void recolour_sprite(Sprite *s)
+void recolour_sprite(Sprite *s) { paint_sprite(s, next_random() % 8); }
+
+void paint_sprite(Sprite *s, int shade)
 {
-    int k = next_random() % 8;
+    // One shade for every picture, so a car keeps its colour when its door opens.
     for (int i = 0; i < s->image_count; i++)
-        if (s->images[i].bitmap) shift_colour_ramp(s->images[i].bitmap, k);
+        if (s->images[i].bitmap) shift_colour_ramp(s->images[i].bitmap, shade);
 }

@@ -140,6 +140,9 @@ void show_banner(const char *text);
 void draw_sprites();
 // create_sprite for ambient sprites: one of eight paint shades for all its pictures.
 void recolour_sprite(Sprite *s);
+// recolour_sprite and the map's parked cars: moves the paint of every picture by shade ramps
+// (-7..7; 0 keeps the colour the picture was drawn in).
+void paint_sprite(Sprite *s, int shade);
 
 // ---- Collisions ----
 // update_world, before a sprite's behaviour: drowning, scrapping, buildings, contacts.

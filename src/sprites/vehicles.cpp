@@ -88,8 +88,10 @@ bool draw_free_cell(int *cx, int *cy)
     int lo_x = (player->x - screen_width) / 64, hi_x = (player->x + screen_width) / 64;
     int lo_y = (player->y - screen_height) / 64, hi_y = (player->y + screen_height) / 64;
     for (int draw = 0; draw < SPAWN_MAX_DRAWS; draw++) {
-        int x = next_random() % (hi_x - lo_x) + lo_x;
-        int y = next_random() % (hi_y - lo_y) + lo_y;
+        // Half the table is negative: a plain remainder would put half the spawns up to a whole
+        // window left of or above the player, where they are despawned at once.
+        int x = remainder_in_range(next_random(), hi_x - lo_x) + lo_x;
+        int y = remainder_in_range(next_random(), hi_y - lo_y) + lo_y;
         x = x < 0 ? 0 : (x > MAP_SIZE - 1 ? MAP_SIZE - 1 : x);
         y = y < 0 ? 0 : (y > MAP_SIZE - 1 ? MAP_SIZE - 1 : y);
         bool taken = false;
@@ -158,14 +160,13 @@ void spawn_ambient()
         return;  // on screen
     int x = cx * 64 + 32, y = cy * 64 + 32;
     const Sprite *car;
-    int kind = next_random() % 12;
+    // Every draw makes one of the twelve models: police come only by the rule below.
+    int kind = remainder_in_range(next_random(), 12);
     int32_t r = next_random();
     if ((r % difficulty == 0 && police_count == 0) || police_count < felony)
         car = &police_car_template;
     else
-        // A negative number leaves a negative remainder: it counts round from the last model,
-        // so that every draw makes one of the twelve (police come only by the rule above).
-        car = car_templates[kind < 0 ? kind + 12 : kind];
+        car = car_templates[kind];
 
     static const int heading_of_code[4] = {64, 192, 128, 0};
     int code = tile_at(cx, cy);

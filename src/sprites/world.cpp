@@ -22,6 +22,53 @@ int speed_rating(const Sprite *s)
 
 bool inside_grid(int cx, int cy) { return cx >= 0 && cx < MAP_SIZE && cy >= 0 && cy < MAP_SIZE; }
 
+// How many cells a person inside a building looks for open ground, how far it gets in a step,
+// and how deep into the open cell it aims, so that its centre lands clearly outside the wall.
+constexpr int ESCAPE_RADIUS = 6;
+constexpr int ESCAPE_STEP = 4;
+constexpr int ESCAPE_MARGIN = 12;
+
+int clamp_to(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
+
+// The nearest point a person inside a building can walk straight out to: along a row or a
+// column, through building cells only, to the first cell of dry ground, aimed a margin inside
+// it. Water ends a way out (walking into it would drown him). The four ways are tried in a fixed
+// order and the nearest kept; false if none reaches dry ground within a few cells.
+bool nearest_way_out(const Sprite *s, int *px, int *py)
+{
+    static const int ways[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
+    long best = -1;
+    for (const auto &way : ways) {
+        for (int r = 1; r <= ESCAPE_RADIUS; r++) {
+            int x = s->tile_x + way[0] * r, y = s->tile_y + way[1] * r;
+            int code = tile_at(x, y);
+            if (code == TILE_BUILDING && inside_grid(x, y)) continue;
+            if (code == TILE_BUILDING || code == TILE_WATER) break;
+            int tx = clamp_to(s->x, x * 64 + ESCAPE_MARGIN, x * 64 + 63 - ESCAPE_MARGIN);
+            int ty = clamp_to(s->y, y * 64 + ESCAPE_MARGIN, y * 64 + 63 - ESCAPE_MARGIN);
+            long d = (long)(tx - s->x) * (tx - s->x) + (long)(ty - s->y) * (ty - s->y);
+            if (best < 0 || d < best) best = d, *px = tx, *py = ty;
+            break;
+        }
+    }
+    return best >= 0;
+}
+
+// A person whose centre stands in a building (pushed, knocked, or out of a car beside a wall)
+// walks out to the nearest open ground. Stepping back the way it came is not enough: the wall's
+// push and the step back cancel near the cell's middle, and the person would be held there.
+void step_out_of_building(Sprite *s)
+{
+    int tx, ty;
+    if (!nearest_way_out(s, &tx, &ty)) {
+        s->x -= fixtoi(s->vx * 2);
+        s->y -= fixtoi(s->vy * 2);
+        return;
+    }
+    s->x += clamp_to(tx - s->x, -ESCAPE_STEP, ESCAPE_STEP);
+    s->y += clamp_to(ty - s->y, -ESCAPE_STEP, ESCAPE_STEP);
+}
+
 void walk(Sprite *s)
 {
     if (s->scale > itofix(1)) {
@@ -29,12 +76,10 @@ void walk(Sprite *s)
         s->handbrake = 0;
     }
     s->angle += s->turn * 4;
-    // A person who stood in a building is put back one step behind where it stood.
+    // A person who stood in a building is put back out of it.
     if (inside_grid(s->tile_x, s->tile_y) && tile_at(s->tile_x, s->tile_y) == TILE_BUILDING &&
-        (s->vx != 0 || s->vy != 0)) {
-        s->x -= fixtoi(s->vx * 2);
-        s->y -= fixtoi(s->vy * 2);
-    }
+        (s->vx != 0 || s->vy != 0 || s->forward || s->reverse))
+        step_out_of_building(s);
     s->vx = s->vy = 0;
     if (s->reverse) accelerate(s, -itofix(s->power / 2), s->angle);
     if (s->forward || s->scale > itofix(1)) accelerate(s, itofix(s->power), s->angle);
