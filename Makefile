@@ -23,8 +23,8 @@ test: all
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 bench: all
-	cmake --build $(BUILD) --target skid_bench -j$(JOBS)
-	cd $(BUILD)/game && ../skid_bench
+	cmake --build $(BUILD) --target skid_bench census -j$(JOBS)
+	cd $(BUILD)/game && ../skid_bench && ../census
 
 clean:
 	rm -rf $(BUILD)
