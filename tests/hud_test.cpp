@@ -1,8 +1,10 @@
-// The heads-up display in the bottom-right corner: the wanted level, and at the wheel the
-// speedometer's needle and the car's condition.
+// The heads-up display in the bottom-right corner: the wanted level, on foot the weapon in hand,
+// and at the wheel the speedometer's needle and the car's condition.
 #include "display/palette.h"
 #include "game_fixture.h"
 #include "hud/hud.h"
+
+#include <vector>
 
 class HudTest : public GameTest {
 protected:
@@ -30,10 +32,42 @@ protected:
     }
 };
 
-TEST_F(HudTest, NothingOnFootWithoutAFelony)
+// The weapon panel: the bottom 20 rows, 160 columns ending 4 columns left of the felony strip.
+constexpr int PANEL_LEFT = 640 - 200 - 4 - 160, PANEL_RIGHT = 640 - 200 - 4 - 1;
+
+TEST_F(HudTest, OnFootWithoutAFelonyOnlyTheWeaponShows)
 {
     draw_hud();
-    EXPECT_TRUE(untouched(0, 0, 639, 479));
+    EXPECT_TRUE(untouched(0, 0, 639, 459));
+    EXPECT_TRUE(untouched(0, 460, PANEL_LEFT - 1, 479));
+    EXPECT_TRUE(untouched(PANEL_RIGHT + 1, 460, 639, 479));  // no felony strip
+    EXPECT_EQ(at(PANEL_LEFT + 80, 478), COLOUR_TRANSPARENT);   // the panel's black
+}
+
+TEST_F(HudTest, TheWeaponShownIsTheOneInHandAndOnlyOnFoot)
+{
+    const char *names[4] = {"Pistol", "Machine gun", "Flame thrower", "Rocket launcher"};
+    for (int row = 0; row < 4; row++) {
+        current_weapon = &weapons[row];
+        EXPECT_EQ(shown_weapon(), row);
+        EXPECT_STREQ(weapon_name(shown_weapon()), names[row]);
+        ASSERT_NE(weapon_images[row], nullptr) << names[row];
+    }
+    // Each weapon looks different on the panel.
+    std::vector<int> panels[4];
+    for (int row = 0; row < 4; row++) {
+        current_weapon = &weapons[row];
+        clear_to_color(buffer, 250);
+        draw_hud();
+        for (int y = 460; y < 480; y++)
+            for (int x = PANEL_LEFT; x <= PANEL_RIGHT; x++) panels[row].push_back(at(x, y));
+        for (int other = 0; other < row; other++) EXPECT_NE(panels[row], panels[other]);
+    }
+    drive_at(100);
+    EXPECT_EQ(shown_weapon(), -1);
+    clear_to_color(buffer, 250);
+    draw_hud();
+    EXPECT_TRUE(untouched(PANEL_LEFT, 460, PANEL_RIGHT, 479));
 }
 
 TEST_F(HudTest, TheFelonyBarGrowsFortyPixelsALevel)

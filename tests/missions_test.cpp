@@ -46,6 +46,17 @@ drawing draw_now()
         }
     return d;
 }
+
+// Pixels of the mission text's colour that draw_job_done left on the text's line.
+int job_done_pixels()
+{
+    clear_to_color(buffer, 0);
+    draw_job_done();
+    int n = 0;
+    for (int y = screen_height - 50; y < screen_height - 40; y++)
+        for (int x = 0; x < 9 * 8; x++) n += getpixel(buffer, x, y) == COLOUR_MISSION_TEXT;
+    return n;
+}
 }  // namespace
 
 class MissionTest : public GameTest {
@@ -268,6 +279,32 @@ TEST_F(MissionTest, TheTextShowsForTextSpeedSecondsFromEachStep)
     EXPECT_GT(draw_now().text, 0);
     set_game_clock(17000);
     EXPECT_EQ(draw_now().text, 0);
+}
+
+TEST_F(MissionTest, JobDoneShowsForTextSpeedSecondsAfterCompletionUntilANewGame)
+{
+    text_speed = 26;
+    plan(0, 2, 2, {{2, 2, STEP_GOTO}});
+    EXPECT_EQ(job_done_pixels(), 0);
+    for (int tick = 0; tick < 3; tick++) update_missions();  // starts, finishes, completes
+    ASSERT_FALSE(mission_under_way());
+    EXPECT_GT(job_done_pixels(), 0);
+    set_game_clock(1000 + 25999);
+    EXPECT_GT(job_done_pixels(), 0);
+    set_game_clock(1000 + 26000);
+    EXPECT_EQ(job_done_pixels(), 0);
+    // A new game forgets it; so does the next mission, whose own words take the place.
+    set_game_clock(2000);
+    load_missions();
+    EXPECT_EQ(job_done_pixels(), 0);
+    memset(missions, 0, sizeof missions);
+    plan(1, 5, 5, {{9, 9, STEP_GOTO}});
+    job_done = true, job_done_end = 100000;
+    move_player(centre(5), centre(5));
+    update_missions();
+    ASSERT_TRUE(mission_under_way());
+    EXPECT_FALSE(job_done_showing());
+    EXPECT_EQ(job_done_pixels(), 0);
 }
 
 TEST_F(MissionTest, AShortFileFillsOnlyTheRecordsItReaches)

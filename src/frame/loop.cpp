@@ -25,6 +25,7 @@ void draw_frame()
         draw_hud();
         draw_banner();
         if (mission_under_way()) draw_mission_arrow();
+        draw_job_done();
     } else {
         draw_title();
         if (mouse_driver) show_mouse(buffer);

@@ -1,4 +1,5 @@
-// The heads-up display in the bottom-right corner: wanted level, speedometer, condition.
+// The heads-up display in the bottom-right corner: wanted level, speedometer, condition, and
+// on foot the weapon in hand.
 #include "hud/hud.h"
 
 #include "display/display.h"
@@ -10,6 +11,7 @@ DATAFILE *hud_data = nullptr;
 BITMAP *damage_bar_image = nullptr;
 BITMAP *felony_bar_image = nullptr;
 BITMAP *speedometer_image = nullptr;
+BITMAP *weapon_images[4] = {};
 
 void load_hud()
 {
@@ -18,12 +20,37 @@ void load_hud()
     damage_bar_image = (BITMAP *)hud_data[0].dat;
     felony_bar_image = (BITMAP *)hud_data[1].dat;
     speedometer_image = (BITMAP *)hud_data[3].dat;
+    // The weapon pictures follow the bars and the dial; the list ends with a DAT_END object.
+    bool more = true;
+    for (int i = 0; i < 4; i++) {
+        more = more && hud_data[4 + i].type == DAT_BITMAP;
+        weapon_images[i] = more ? (BITMAP *)hud_data[4 + i].dat : nullptr;
+    }
+}
+
+int shown_weapon()
+{
+    if (!player || (player->flags & SPRITE_ON_FOOT) == 0) return -1;
+    return (int)(current_weapon - weapons);
+}
+
+const char *weapon_name(int row)
+{
+    static const char *const names[WEAPON_COUNT] = {"Pistol", "Machine gun", "Flame thrower",
+                                                   "Rocket launcher"};
+    return row >= 0 && row < WEAPON_COUNT ? names[row] : "";
 }
 
 namespace {
 constexpr int TEXT_W = 200, TEXT_H = 20;
 constexpr int BAR_W = 200, BAR_H = 20;
 constexpr int NEEDLE = 40;
+// The weapon panel stands on the bottom rows left of the felony strip, a small gap between:
+// room for the picture and the longest name ("Rocket launcher", 15 letters of 8 px).
+constexpr int WEAPON_PANEL_W = 160, WEAPON_GAP = 4;
+constexpr int WEAPON_PICTURE_W = 28, WEAPON_PICTURE_H = 14;
+constexpr int COLOUR_PANEL_FRAME = RAMP_FIRST + RAMP_SIZE + 8;  // a mid slate
+static_assert(WEAPON_COUNT == 4, "one picture and one name for each weapon");
 
 void draw_felony(BITMAP *text, int w, int h)
 {
@@ -50,6 +77,20 @@ void draw_car_gauges(BITMAP *text, int w, int h)
                        h - 2 * BAR_H, w, BAR_H);
     draw_trans_sprite(buffer, text, w - 150, h - 36);
 }
+
+// A black panel with a thin slate frame, the weapon's picture and its name in HUD white.
+void draw_weapon_panel(int row, int w, int h)
+{
+    int x0 = w - BAR_W - WEAPON_GAP - WEAPON_PANEL_W, y0 = h - BAR_H;
+    int x1 = x0 + WEAPON_PANEL_W - 1, y1 = h - 1;
+    rectfill(buffer, x0, y0, x1, y1, COLOUR_TRANSPARENT);
+    rect(buffer, x0, y0, x1, y1, COLOUR_PANEL_FRAME);
+    BITMAP *picture = weapon_images[row];
+    if (picture) draw_sprite(buffer, picture, x0 + 3, y0 + (BAR_H - WEAPON_PICTURE_H) / 2);
+    // The name sits on the line of the felony strip's text.
+    textout_ex(buffer, game_font, weapon_name(row), x0 + 3 + WEAPON_PICTURE_W + 3, h - 16,
+               COLOUR_HUD_TEXT, -1);
+}
 }  // namespace
 
 void draw_hud()
@@ -60,5 +101,7 @@ void draw_hud()
     clear_bitmap(text);
     if (felony != 0) draw_felony(text, w, h);
     if (player && !(player->flags & SPRITE_ON_FOOT)) draw_car_gauges(text, w, h);
+    int weapon = shown_weapon();
+    if (weapon >= 0) draw_weapon_panel(weapon, w, h);
     destroy_bitmap(text);
 }

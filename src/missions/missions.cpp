@@ -22,6 +22,8 @@ int step_index = 0;
 Sprite *mission_target = nullptr;
 const char *mission_text = nullptr;
 int mission_text_end = 0;
+bool job_done = false;
+int job_done_end = 0;
 
 namespace {
 constexpr int MAX_FELONY = 5;
@@ -31,6 +33,8 @@ constexpr int ARROW_REACH = 90;
 constexpr int ARROW_HALF = 8;
 // A start marker sits this far below the top edge of its cell (18 px below the centre).
 constexpr int START_MARKER_DROP = 50;
+// Step texts and "Job done!" sit at the left edge, this far above the bottom of the screen.
+constexpr int TEXT_RISE = 50;
 
 int cell_centre(int32_t cell) { return cell * tile_size + tile_size / 2; }
 
@@ -117,6 +121,9 @@ void complete_mission()
     player = create_sprite(player_template, old->x, old->y, 0, 0);
     old->flags |= SPRITE_REMOVE;  // a car the player drove goes with the old player
     felony = 0;
+    // The player is told, for as long as a step's text would show. Only frames read this.
+    job_done = true;
+    job_done_end = game_clock() + text_speed * 1000;
 }
 
 void advance_mission()
@@ -141,6 +148,7 @@ void offer_missions()
         if (!mission_available(&r)) continue;
         if (player->tile_x == r.start_x && player->tile_y == r.start_y) {
             current_mission = &r;
+            job_done = false;  // the new mission's words take the place
             step_index = 0;
             current_step = &r.steps[0];
             start_mission_step(current_step);
@@ -185,6 +193,7 @@ void load_missions()
     mission_data = load_datafile("mission.dat");
     if (!mission_data) fatal_error("Error opening mission.dat");
     mission_text = nullptr;
+    job_done = false;
     read_mission_file("map.mis");
     current_mission = nullptr;
     current_step = nullptr;
@@ -245,7 +254,18 @@ void draw_mission_arrow()
     if (!mission_under_way()) return;
     if (mission_target_alive()) draw_arrow_toward(mission_target);
     if (mission_text && game_clock() < mission_text_end)
-        textout_ex(buffer, game_font, mission_text, 0, screen_height - 50, COLOUR_MISSION_TEXT, 0);
+        textout_ex(buffer, game_font, mission_text, 0, screen_height - TEXT_RISE,
+                   COLOUR_MISSION_TEXT, 0);
+}
+
+bool job_done_showing() { return job_done && game_clock() < job_done_end; }
+
+void draw_job_done()
+{
+    // The arrow's drawing stops with the mission, so the word of its end is drawn here.
+    if (mission_under_way() || !job_done_showing()) return;
+    textout_ex(buffer, game_font, "Job done!", 0, screen_height - TEXT_RISE, COLOUR_MISSION_TEXT,
+               0);
 }
 
 bool mission_under_way() { return current_mission && current_step; }

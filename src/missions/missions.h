@@ -56,6 +56,10 @@ extern Sprite *mission_target;
 // The step's text ("get a briefcase"...) or null, and the game_clock() time it shows until.
 extern const char *mission_text;
 extern int mission_text_end;
+// "Job done!" after a completed mission: set at completion with the game_clock() time it shows
+// until, cleared by a new game and when the next mission starts. Only drawing reads it.
+extern bool job_done;
+extern int job_done_end;
 
 // remove_sprite: a mission target that leaves the world leaves its step unfinishable.
 void forget_mission_target(const Sprite *s);
@@ -69,5 +73,10 @@ void start_mission_step(MissionStep *step);
 void update_missions();
 // main_loop once per frame while a mission step is under way: the arrow and the step's text.
 void draw_mission_arrow();
+// main_loop once per frame while playing: "Job done!" where the step texts go, for text_speed
+// seconds after a mission is completed, while no other mission is under way.
+void draw_job_done();
+// draw_job_done: whether "Job done!" shows at this game_clock() time.
+bool job_done_showing();
 // main_loop: whether a mission and a step are under way (the arrow is drawn only then).
 bool mission_under_way();

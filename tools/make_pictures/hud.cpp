@@ -1,4 +1,5 @@
-// hud.dat and mission.dat: the two growing bars, the speedometer dial and the mission arrow.
+// hud.dat and mission.dat: the two growing bars, the speedometer dial, the weapons in hand and
+// the mission arrow.
 // The bars are stretched to the screen's width and only their leftmost columns show, growing
 // from the right edge of the screen; so column c of a bar is what shows at the edge when the
 // bar is c columns long.
@@ -200,6 +201,110 @@ picture speedometer()
     return p;
 }
 
+// The weapons in hand, side on and pointing right, for the panel beside the wanted level:
+// pixel drawings, one character a pixel, each painted from the legend below.
+constexpr int WEAPON_W = 28, WEAPON_H = 14;
+constexpr const char *weapon_drawings[4][WEAPON_H] = {
+    {
+        // pistol: a pale slide over a wooden grip
+        "............................",
+        "............................",
+        "......ooooooooooooooooooo...",
+        ".....osssssssssssssssssssoo.",
+        ".....oMMMMMMMMMMMMMMMMMMMMo.",
+        ".....oddddddddddddddddddddo.",
+        ".....oMMMMMoooooooooooooooo.",
+        "....oWwwwwwoMMMo............",
+        "....oWwwwwwo.odo............",
+        "...oWwwwwwoooo..............",
+        "...oWwwwwwo.................",
+        "..oWwwwwwo..................",
+        "..oooooooo..................",
+        "............................",
+    },
+    {
+        // machine gun: wooden stock, long receiver and barrel, a curved magazine
+        "............................",
+        "...........oo...............",
+        ".ooo......oMMo..........oo..",
+        "oWwwoooooosssssssssooooosoo.",
+        "oWwwwwwwwoMMMMMMMMMsssssssso",
+        "oWwwwwwwwoMMMMMMMMMMMMMMMMMo",
+        "oWWwwwwwwoddddddddddddoooooo",
+        ".oWWWwwwwoddoddMMModdo......",
+        "..ooooWWWoddoodMMMooo.......",
+        "......oooooWwooMMMo.........",
+        "..........oWwo.oMMMo........",
+        "..........oWwo..oMMMo.......",
+        "..........oooo...ooooo......",
+        "............................",
+    },
+    {
+        // flame thrower: a red tank with its valve, the hose, the nozzle and a tongue of flame
+        "............................",
+        "..oooo......................",
+        ".oMsMMo...............yy....",
+        "oorrrroo.............yffy...",
+        "osrrrrRo............yfSfyy..",
+        "osrrrrRooooooooooooyfSSffyy.",
+        "osffffRossssssssssoyfSSSffy.",
+        "osrrrrRoMMMMMMMMMMMoyfSSffyy",
+        "osrrrrRoddddddddddooyfffyy..",
+        "osrrrrRoooMMoooooMo.yyyy....",
+        "osrrrrRo.oMMo...oMMo........",
+        "orrrrrRo.oMMo...oMMo........",
+        ".oooooo..oooo...oooo........",
+        "............................",
+    },
+    {
+        // rocket launcher: an olive tube with its rocket's warhead showing at the front
+        "............................",
+        "............................",
+        "........oooo................",
+        "........oddo................",
+        "oooooooooooooooooooooooooo..",
+        "oGhGhhhhhhhhhhhhhhhhhGhGsro.",
+        "oGgGgggggggggggggggggGgGsrro",
+        "oGgGgggggggggggggggggGgGMrRo",
+        "oGGGGGGGGGGGGGGGGGGGGGGGMRo.",
+        "oooooooooooooooooooooooooo..",
+        "........oGGo..oGGo..........",
+        "........oGGo..oGGo..........",
+        "........oooo..oooo..........",
+        "............................",
+    },
+};
+
+int weapon_paint(char c)
+{
+    switch (c) {
+    case 'o': return COLOUR_OUTLINE;
+    case 's': return ramp_colour(RAMP_SLATE, 1);
+    case 'M': return ramp_colour(RAMP_SLATE, 5);
+    case 'd': return ramp_colour(RAMP_SLATE, 9);
+    case 'w': return ramp_colour(RAMP_BROWN, 5);
+    case 'W': return ramp_colour(RAMP_BROWN, 9);
+    case 'r': return ramp_colour(RAMP_WINE, 5);
+    case 'R': return ramp_colour(RAMP_WINE, 9);
+    case 'h': return ramp_colour(RAMP_OLIVE, 3);
+    case 'g': return ramp_colour(RAMP_OLIVE, 6);
+    case 'G': return ramp_colour(RAMP_OLIVE, 10);
+    case 'y': return ramp_colour(RAMP_ORANGE, 4);
+    case 'f': return ramp_colour(RAMP_GOLD, 4);
+    case 'S': return COLOUR_SPARK;
+    default: return COLOUR_TRANSPARENT;
+    }
+}
+
+picture weapon_picture(int weapon)
+{
+    picture p = new_picture(WEAPON_W, WEAPON_H);
+    for (int y = 0; y < WEAPON_H; ++y)
+        for (int x = 0; x < WEAPON_W; ++x)
+            p->line[y][x] = weapon_paint(weapon_drawings[weapon][y][x]);
+    return p;
+}
+
 picture mission_arrow()
 {
     picture p = new_picture(16, 16);
@@ -223,6 +328,9 @@ picture_set make_hud_pictures()
     set.push_back({indexed_name(1, "felony_bar"), felony_bar()});
     set.push_back({indexed_name(2, "spare"), mission_arrow()});
     set.push_back({indexed_name(3, "speedometer"), speedometer()});
+    const char *weapon_names[4] = {"pistol", "machine_gun", "flame_thrower", "rocket_launcher"};
+    for (int i = 0; i < 4; ++i)
+        set.push_back({indexed_name(4 + i, weapon_names[i]), weapon_picture(i)});
     return set;
 }
 

@@ -4,7 +4,8 @@
 //   render_frame menu OUT.pcx       the main menu, as the first Enter reveals it
 //   render_frame city OUT.pcx       the first frame of "skidrunner -record", before any key
 //   render_frame city OUT.pcx CX CY the same city with the camera on cell (CX, CY)
-//   add "night" after the picture's name for the night overlay
+//   add "night" after the picture's name for the night overlay, "weapon N" for the weapon
+//   of key N in hand, "job_done" for the word of a mission just completed
 // Run it in the game folder: it reads the data files by their bare names.
 #include <allegro.h>
 
@@ -16,23 +17,27 @@
 #include "display/display.h"
 #include "frame/frame.h"
 #include "frame/platform.h"
+#include "hud/hud.h"
 #include "map/map.h"
+#include "missions/missions.h"
 #include "sound/sound.h"
 #include "sprites/sprites.h"
 #include "title/title.h"
 
 int main(int argc, char **argv)
 {
-    bool known = strcmp(argv[1], "title") == 0 || strcmp(argv[1], "menu") == 0 ||
-                 strcmp(argv[1], "city") == 0;
-    if (argc < 3 || !known) {
-        fprintf(stderr, "usage: render_frame title|menu|city OUT.pcx [CX CY] [night]\n");
+    bool known = argc >= 3 && (strcmp(argv[1], "title") == 0 || strcmp(argv[1], "menu") == 0 ||
+                               strcmp(argv[1], "city") == 0);
+    if (!known) {
+        fprintf(stderr, "usage: render_frame title|menu|city OUT.pcx [CX CY] [night] "
+                        "[weapon N] [job_done]\n");
         return 2;
     }
     start_game_clock();
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return 2;
     set_color_depth(8);
     load_sounds();
+    load_hud();
     load_random_numbers();
     load_title();
     build_display_state();
@@ -44,11 +49,19 @@ int main(int argc, char **argv)
         player_template = &skidrunner_template;
         game_state = STATE_PLAYING;
         new_game();
-        if (argc >= 5) {
-            camera_x = atoi(argv[3]) * 64 + 32;
-            camera_y = atoi(argv[4]) * 64 + 32;
+        for (int i = 3; i < argc; i++) {
+            if (strcmp(argv[i], "night") == 0) {
+                night_mode = 1;
+            } else if (strcmp(argv[i], "job_done") == 0) {
+                job_done = true;
+                job_done_end = game_clock() + text_speed * 1000;
+            } else if (strcmp(argv[i], "weapon") == 0 && i + 1 < argc) {
+                current_weapon = &weapons[(atoi(argv[++i]) - 1) & 3];
+            } else if (i + 1 < argc) {
+                camera_x = atoi(argv[i]) * 64 + 32;
+                camera_y = atoi(argv[++i]) * 64 + 32;
+            }
         }
-        night_mode = strcmp(argv[argc - 1], "night") == 0;
     }
     draw_frame();
     if (save_pcx(argv[2], buffer, game_palette) != 0) {
