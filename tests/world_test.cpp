@@ -266,3 +266,21 @@ TEST_F(WorldTest, TheRadioPlaysOnlyAtTheWheel)
     update_world();
     EXPECT_FALSE(music_paused);
 }
+
+// An arrested player lies out his time under a banner that only a drawn frame ends: whatever
+// marks his sprite, it stays in the world while it is the player's, and goes once it is not.
+TEST_F(WorldTest, ThePlayersOwnSpriteIsNeverRemoved)
+{
+    Sprite *arrested = player;
+    arrested->behaviour = one_shot_behaviour;
+    arrested->frame = arrested->image_count - 1;
+    arrested->wait = 0;
+    for (int i = 0; i < 20; i++) update_world();
+    EXPECT_TRUE(arrested->flags & SPRITE_REMOVE);
+    EXPECT_EQ(list_length(), 1);
+    EXPECT_EXIT(remove_sprite(player), testing::ExitedWithCode(1), "");  // a fatal error
+    player = make(skidrunner_template, 3000, 3000);
+    for (int i = 0; i < 20; i++) update_world();
+    EXPECT_EQ(list_length(), 1);
+    EXPECT_EQ(sprite_list, player);
+}

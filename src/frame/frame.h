@@ -126,3 +126,22 @@ void replay_demo_events();
 bool read_demo_value(int32_t *value);
 // dispatch_event while recording: appends one event record to the demo file.
 void record_demo_event(const InputEvent &event);
+
+// ---- Headless runs: the demo recorder, the replayer, the census, the tests ----
+
+// Their start: the library without a screen or sound, the sounds' files, the random numbers,
+// the display state (fonts, buffer, palette, tables). False when the library cannot start.
+bool start_headless_game();
+// A demo's start, as the title starts one: counters, random numbers, tick and clock restarted,
+// a new game in the skidrunner role (or the cop's).
+void start_headless_demo(bool cop);
+// One step of the main loop without a screen, in two halves: the tick is counted and the clock
+// set to 10 ms a tick; the caller hands over the step's input events; then the demo's records
+// due are replayed, the world and the missions move and a banner whose time is up ends.
+void begin_headless_tick();
+void finish_headless_tick();
+// The replayer: the world at this tick as one line of named fields (a hash of every listed
+// sprite in list order, the player, felony, the counters, the random index, the missions, the
+// banner, the screen), and every listed sprite, one a line.
+void print_digest_line(FILE *out);
+void print_sprites(FILE *out);

@@ -75,6 +75,8 @@ Sprite *create_sprite(const Sprite *source, int x, int y, fixed angle, int ambie
 void remove_sprite(Sprite *s)
 {
     if (!s) return;
+    // Every part of the game reads the player: freeing it would leave them reading freed memory.
+    if (s == player) fatal_error("The player's own sprite was about to be removed from the world");
     Sprite **link_to_s = &sprite_list;
     while (*link_to_s && *link_to_s != s) link_to_s = &(*link_to_s)->next;
     if (!*link_to_s) fatal_error("sprite not found to remove from list!\n");

@@ -97,6 +97,9 @@ extern Sprite &car_l_template, &splash_template, &smoke_template, &fire_template
 extern Sprite &explosion_template, &rocket_template, &bullet_template, &flame_template;
 extern Sprite &marker_template, &bomb_template, &start_marker_template;
 extern Sprite &briefcase_template, &death_mark_template;
+// The replayer's digest and its sprite dump: the number of the template s was made from (its
+// pictures tell), or -1.
+int template_index(const Sprite *s);
 
 // ---- The sprite list ----
 // sprites.dat as loaded by the current game.

@@ -108,3 +108,14 @@ Sprite *const car_templates[12] = {
     &templates[15], &templates[9],  &templates[12], &templates[13], &templates[14], &templates[16],
     &templates[17], &templates[21], &templates[18], &templates[19], &templates[11], &templates[10],
 };
+
+int template_index(const Sprite *s)
+{
+    for (int t = 0; t < TEMPLATE_COUNT; t++) {
+        if (templates[t].image_count != s->image_count) continue;
+        int i = 0;
+        while (i < s->image_count && templates[t].images[i].object == s->images[i].object) i++;
+        if (i == s->image_count) return t;
+    }
+    return -1;
+}

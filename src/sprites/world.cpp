@@ -128,7 +128,9 @@ void update_sprite(Sprite *s)
             return;
         }
     }
-    if (s->flags & SPRITE_REMOVE) remove_sprite(s);
+    // The sprite the player controls stays until the player is another sprite: an arrested
+    // player lies his time out under a banner that ends only when frames are drawn.
+    if ((s->flags & SPRITE_REMOVE) && s != player) remove_sprite(s);
 }
 
 void ease_toward(int *camera, int target)

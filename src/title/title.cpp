@@ -162,5 +162,10 @@ void draw_banner()
     banner_colour += banner_step;
     if (banner_colour > COLOUR_BANNER_LAST - 1) banner_step = -1;
     if (banner_colour < COLOUR_BANNER_FIRST + 1) banner_step = 1;
-    if (banner_end_time < game_clock()) end_banner();
+    end_banner_when_due();
+}
+
+void end_banner_when_due()
+{
+    if (banner_active && banner_end_time < game_clock()) end_banner();
 }

@@ -52,6 +52,9 @@ void menu_input(const InputEvent &event);
 void clamp_menu_cursor();
 // main_loop once per frame while playing, after the HUD: draws and ends the banner.
 void draw_banner();
+// draw_banner, and the headless replayer once per tick: a banner whose time is up ends, and the
+// player comes back at the start.
+void end_banner_when_due();
 
 // The menu rows' actions.
 void menu_new_game();

@@ -1,11 +1,15 @@
-// make_demo SCRIPT OUTPUT: records the title's attract demo. It starts a game as
-// "skidrunner -record" does and hands the script's key changes to the game at their ticks, so
-// the file it writes is the very file a player at the keys would have recorded.
+// make_demo [--cop] [--difficulty N] SCRIPT OUTPUT: records the title's attract demo (and the
+// tests' scripted demos). It starts a game as "skidrunner -record" does and hands the script's
+// key changes to the game at their ticks, so the file it writes is the very file a player at
+// the keys would have recorded; like the game, it stops recording when the title comes back
+// (Escape, or the end of a banner). --cop and --difficulty set what the game cannot record:
+// the role (the replayer can replay it with --cop) and the option.
 // Run it in the game folder: the game reads its data files by their bare names.
 #include <allegro.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -18,8 +22,12 @@
 #include "missions/missions.h"
 #include "sound/sound.h"
 #include "sprites/sprites.h"
+#include "title/title.h"
 
 namespace {
+// A key the game ignores: a record that only keeps the demo playing until its tick.
+constexpr int KEY_IDLE = 1;
+
 struct KeyName {
     const char *name;
     int code;
@@ -29,7 +37,7 @@ constexpr KeyName KEYS[] = {
     {"left", GAME_KEY_LEFT},   {"right", GAME_KEY_RIGHT}, {"space", GAME_KEY_SPACE},
     {"ctrl", GAME_KEY_LCONTROL}, {"tab", GAME_KEY_TAB}, {"esc", GAME_KEY_ESC},
     {"1", GAME_KEY_1},         {"2", GAME_KEY_2},       {"3", GAME_KEY_3},
-    {"4", GAME_KEY_4},
+    {"4", GAME_KEY_4},         {"idle", KEY_IDLE},
 };
 
 struct ScriptLine {
@@ -73,35 +81,40 @@ bool read_script(const char *path, std::vector<ScriptLine> *script)
 
 int main(int argc, char **argv)
 {
-    if (argc != 3) return fprintf(stderr, "usage: make_demo SCRIPT OUTPUT\n"), 2;
+    bool cop = false;
+    int option_difficulty = difficulty;
+    int first = 1;
+    for (; first < argc - 2; first++) {
+        if (strcmp(argv[first], "--cop") == 0)
+            cop = true;
+        else if (strcmp(argv[first], "--difficulty") == 0 && first + 1 < argc - 2)
+            option_difficulty = atoi(argv[++first]);
+        else
+            break;
+    }
+    if (argc - first != 2)
+        return fprintf(stderr, "usage: make_demo [--cop] [--difficulty N] SCRIPT OUTPUT\n"), 2;
     std::vector<ScriptLine> script;
-    if (!read_script(argv[1], &script)) return 1;
-    start_game_clock();
-    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return 2;
-    set_color_depth(8);
-    load_sounds();
-    load_random_numbers();
-    build_display_state();
+    if (!read_script(argv[first], &script)) return 1;
+    if (!start_headless_game()) return 2;
+    difficulty = option_difficulty;
 
-    std::string part = std::string(argv[2]) + ".part";
+    std::string part = std::string(argv[first + 1]) + ".part";
     demo_file = fopen(part.c_str(), "wb");
     if (!demo_file) return fprintf(stderr, "%s: cannot write\n", part.c_str()), 1;
+    start_headless_demo(cop);
     demo_mode = DEMO_RECORDING;
-    player_template = &skidrunner_template;
-    game_state = STATE_PLAYING;
-    new_game();
     // The steps of the main loop, with the script's events in place of the keyboard's.
     size_t next = 0;
     while (next < script.size() && game_state == STATE_PLAYING) {
-        tick_count += 1;
+        begin_headless_tick();
         for (; next < script.size() && script[next].tick == tick_count; next++)
             dispatch_event(script[next].event);
-        if (game_state != STATE_PLAYING) break;
-        update_world();
-        update_missions();
+        finish_headless_tick();
     }
     fclose(demo_file);
     demo_file = nullptr;
-    if (rename(part.c_str(), argv[2]) != 0) return fprintf(stderr, "cannot write %s\n", argv[2]), 1;
+    if (rename(part.c_str(), argv[first + 1]) != 0)
+        return fprintf(stderr, "cannot write %s\n", argv[first + 1]), 1;
     return 0;
 }
