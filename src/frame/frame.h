@@ -54,6 +54,9 @@ void install_display_lost_handler();
 [[noreturn]] void quit_game();
 // Every check that cannot go on: closes the screen, prints message and ends with status 1.
 [[noreturn]] void fatal_error(const char *message);
+// The fuzzers only: when set, fatal_error hands its message here first, and the handler does not
+// return (it jumps back to the fuzzer's next input). The game never sets it.
+extern void (*fatal_error_handler)(const char *message);
 
 // ---- Input events, game keys and random numbers ----
 
@@ -101,6 +104,8 @@ void dispatch_event(const InputEvent &event);
 void handle_game_key(const InputEvent &event);
 // load_game: reads the 256 random numbers of "rand.rnd".
 void load_random_numbers();
+// load_random_numbers (and the fuzzers): a random-number file into the table, index restarted.
+void read_random_file(const char *name);
 // Program start (load_random_numbers) and every demo start: the table is read from its start
 // again, and so is the jitter of smoke and scorch marks.
 void restart_random_numbers();
@@ -144,4 +149,7 @@ void finish_headless_tick();
 // sprite in list order, the player, felony, the counters, the random index, the missions, the
 // banner, the screen), and every listed sprite, one a line.
 void print_digest_line(FILE *out);
+// The replayer, before it plays a file: whole records of three 32-bit values, ticks from 1 on
+// never going back (the file is read through and rewound).
+bool demo_file_is_whole(FILE *f);
 void print_sprites(FILE *out);

@@ -87,6 +87,22 @@ void finish_headless_tick()
     if (game_state == STATE_PLAYING) end_banner_when_due();
 }
 
+bool demo_file_is_whole(FILE *f)
+{
+    unsigned char bytes[12];
+    int32_t last = 1;
+    long records = 0;
+    size_t got;
+    while ((got = fread(bytes, 1, sizeof bytes, f)) == sizeof bytes) {
+        int32_t tick = le32_at(bytes);
+        if (tick < last) return false;
+        last = tick;
+        records++;
+    }
+    rewind(f);
+    return got == 0 && records > 0;
+}
+
 void print_digest_line(FILE *out)
 {
     uint64_t h = 1469598103934665603ull;

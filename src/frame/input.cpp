@@ -100,9 +100,11 @@ void handle_game_key(const InputEvent &event)
         handle_key_release(event.value);
 }
 
-void load_random_numbers()
+void load_random_numbers() { read_random_file("rand.rnd"); }
+
+void read_random_file(const char *name)
 {
-    FILE *file = fopen("rand.rnd", "rb");
+    FILE *file = fopen(name, "rb");
     if (!file) fatal_error("Couldn't open rand.rnd: the game's random numbers are missing");
     unsigned char bytes[1024];
     size_t got = fread(bytes, 1, sizeof bytes, file);

@@ -130,8 +130,11 @@ void quit_game()
     exit(0);
 }
 
+void (*fatal_error_handler)(const char *message) = nullptr;
+
 void fatal_error(const char *message)
 {
+    if (fatal_error_handler) fatal_error_handler(message);
     allegro_exit();
     size_t length = strlen(message);
     fputs(message, stdout);

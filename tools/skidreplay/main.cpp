@@ -41,24 +41,6 @@ bool parse(int argc, char **argv, Options *o)
     return o->demo && o->every > 0;
 }
 
-// A demo file is whole records of three 32-bit values, ticks never decreasing from 1 on.
-bool looks_like_a_demo(FILE *f)
-{
-    unsigned char bytes[12];
-    int32_t last = 1;
-    long records = 0;
-    size_t got;
-    while ((got = fread(bytes, 1, sizeof bytes, f)) == sizeof bytes) {
-        int32_t tick = (int32_t)((uint32_t)bytes[0] | (uint32_t)bytes[1] << 8 |
-                                 (uint32_t)bytes[2] << 16 | (uint32_t)bytes[3] << 24);
-        if (tick < last) return false;
-        last = tick;
-        records++;
-    }
-    rewind(f);
-    return got == 0 && records > 0;
-}
-
 std::vector<std::string> read_lines(FILE *f)
 {
     std::vector<std::string> lines;
@@ -107,7 +89,7 @@ int main(int argc, char **argv)
         return 2;
     }
     FILE *f = fopen(o.demo, "rb");
-    if (!f || !looks_like_a_demo(f)) {
+    if (!f || !demo_file_is_whole(f)) {
         printf("%s is not a demo file (records of three 32-bit values, ticks from 1 never "
                "going back)\n", o.demo);
         return 1;

@@ -1,0 +1,29 @@
+// demo.dem as any bytes: played back as the game plays it (a new world each time), for a few
+// hundred ticks at most.
+#include <cstdio>
+
+#include "frame/frame.h"
+#include "fuzz_world.h"
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    fuzz_start();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const char *path = fuzz_input_file(data, size, "demo.dem");
+    if (setjmp(fuzz_escape) == 0) {
+        fuzz_fresh_world();
+        demo_file = fopen(path, "rb");
+        next_demo_tick = 0;
+        read_demo_value(&next_demo_tick);
+        demo_mode = DEMO_PLAYING;
+        fuzz_run_ticks(300);
+        fclose(demo_file);
+        demo_file = nullptr;
+        demo_mode = DEMO_NONE;
+    }
+    return 0;
+}
