@@ -40,8 +40,9 @@ add_custom_command(
 
 list(APPEND GAME_DATA_FILES ${GAME_DIR}/sound.dat ${GAME_DIR}/midi.dat ${GAME_DIR}/rand.rnd)
 
-# The measuring tape the sounds are balanced with: measure_audio prints how loud (A-weighted)
-# and how bright each sound or tune is; the tests link the same measuring code.
+# The measuring tape the sounds are balanced with: make_audio brings every effect to its
+# loudness with it, measure_audio prints how loud (A-weighted) and how bright each sound or tune
+# is, and the tests link the same measuring code.
 add_library(audio_measure STATIC ${CMAKE_SOURCE_DIR}/tools/measure_audio/loudness.cpp)
 target_include_directories(audio_measure PUBLIC ${CMAKE_SOURCE_DIR}/tools/measure_audio)
 add_executable(measure_audio ${CMAKE_SOURCE_DIR}/tools/measure_audio/measure_audio.cpp)

@@ -1,7 +1,7 @@
 // How loud and how bright a sound is, the way a listener hears it: the A-weighted level (the
 // ear's weak bass and strong presence band), over the loudest 300 ms of a sound effect or over
-// the whole of a tune, and how its energy spreads over the spectrum. Used by measure_audio to
-// balance the game's sounds and by the tests to keep them balanced.
+// the whole of a tune, and how its energy spreads over the spectrum. make_audio sets each sound
+// effect's level with it, measure_audio prints it, and the tests keep the sounds to it.
 #pragma once
 #include <vector>
 
