@@ -8,7 +8,7 @@ find_program(DAT_TOOL dat PATHS /usr/bin REQUIRED)
 
 file(GLOB MAKE_AUDIO_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_audio/*.cpp)
 add_executable(make_audio ${MAKE_AUDIO_SOURCES})
-target_link_libraries(make_audio PRIVATE skid)
+target_link_libraries(make_audio PRIVATE skid audio_measure)
 
 add_executable(make_random ${CMAKE_SOURCE_DIR}/tools/make_random.cpp)
 target_link_libraries(make_random PRIVATE skid)
@@ -39,3 +39,12 @@ add_custom_command(
   VERBATIM)
 
 list(APPEND GAME_DATA_FILES ${GAME_DIR}/sound.dat ${GAME_DIR}/midi.dat ${GAME_DIR}/rand.rnd)
+
+# The measuring tape the sounds are balanced with: make_audio brings every effect to its
+# loudness with it, measure_audio prints how loud (A-weighted) and how bright each sound or tune
+# is, and the tests link the same measuring code.
+add_library(audio_measure STATIC ${CMAKE_SOURCE_DIR}/tools/measure_audio/loudness.cpp)
+target_include_directories(audio_measure PUBLIC ${CMAKE_SOURCE_DIR}/tools/measure_audio)
+add_executable(measure_audio ${CMAKE_SOURCE_DIR}/tools/measure_audio/measure_audio.cpp)
+target_link_libraries(measure_audio PRIVATE audio_measure skid)
+cmake_language(DEFER CALL target_link_libraries skid_tests PRIVATE audio_measure)

@@ -1,6 +1,8 @@
 #include "composer.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <sstream>
 #include <stdexcept>
 
@@ -186,6 +188,12 @@ void render_drums(MidiTrack &track, const Song &song, const Section &section, in
     if (section.crash) track.note(step_tick(song, first_step), TICKS_PER_QUARTER, DRUM_CHANNEL, CRASH, 110);
 }
 
+int channel_volume(const Song &song, const Part &part)
+{
+    long volume = std::lround(part.volume * std::pow(10.0f, song.level_db / 20.0f));
+    return static_cast<int>(std::clamp(volume, 1L, 127L));
+}
+
 } // namespace
 
 int degree_semitones(const Scale &scale, int degree)
@@ -210,7 +218,7 @@ RenderedSong render_song(const Song &song, unsigned seed)
         MidiTrack track;
         track.name = part.name;
         if (part.kind != PartKind::drums) track.program(part.channel, part.program);
-        track.control(part.channel, 7, part.volume);
+        track.control(part.channel, 7, channel_volume(song, part));
         track.control(part.channel, 10, part.pan);
         track.control(part.channel, 91, 40);   // a little reverb where the player has it
         int step = 0;

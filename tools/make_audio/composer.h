@@ -79,6 +79,7 @@ struct Song {
     int swing;           // ticks by which off-beat sixteenths are late
     std::vector<Part> parts;
     std::vector<Section> sections;
+    float level_db = 0.0f;   // moves every part's volume together, to match the other tunes
 };
 
 struct RenderedSong {

@@ -81,6 +81,18 @@ Svf::Out Svf::run(float input, float cutoff_hz, float q)
     return {v2, v1, input - k * v1 - v2};
 }
 
+float Resonator::run(float input, float centre_hz, float bandwidth_hz)
+{
+    float f = std::clamp(centre_hz, 20.0f, SAMPLE_RATE * 0.45f);
+    float c = -std::exp(-TWO_PI * bandwidth_hz / SAMPLE_RATE);
+    float b = 2.0f * std::exp(-PI * bandwidth_hz / SAMPLE_RATE) * std::cos(TWO_PI * f / SAMPLE_RATE);
+    float a = 1.0f - b - c;
+    float y = a * input + b * y1 + c * y2;
+    y2 = y1;
+    y1 = y;
+    return y;
+}
+
 float OnePole::run(float input, float cutoff_hz)
 {
     float a = 1.0f - std::exp(-TWO_PI * cutoff_hz / SAMPLE_RATE);
@@ -144,6 +156,49 @@ float soft_clip(float x, float drive)
     return std::tanh(x * drive) / drive;
 }
 
+namespace {
+
+// The low-pass that keeps the lower half of a doubled rate's band: a windowed sinc.
+std::vector<float> half_band_taps()
+{
+    constexpr int SIDE = 32;
+    std::vector<float> taps(2 * SIDE + 1);
+    for (int k = -SIDE; k <= SIDE; ++k) {
+        double x = k * 0.5;
+        double sinc = k == 0 ? 1.0 : std::sin(3.14159265358979 * x) / (3.14159265358979 * x);
+        double window = 0.42 + 0.5 * std::cos(3.14159265358979 * k / (SIDE + 1)) +
+                        0.08 * std::cos(2.0 * 3.14159265358979 * k / (SIDE + 1));
+        taps[k + SIDE] = static_cast<float>(0.5 * sinc * window);
+    }
+    return taps;
+}
+
+Wave filtered(const Wave &in, const std::vector<float> &taps, float gain)
+{
+    const int side = static_cast<int>(taps.size() / 2), n = static_cast<int>(in.size());
+    Wave out(in.size(), 0.0f);
+    for (int i = 0; i < n; ++i) {
+        float sum = 0.0f;
+        for (int k = -side; k <= side; ++k)
+            if (i - k >= 0 && i - k < n) sum += taps[k + side] * in[i - k];
+        out[i] = sum * gain;
+    }
+    return out;
+}
+
+} // namespace
+
+void soft_clip_clean(Wave &wave, float drive)
+{
+    const std::vector<float> taps = half_band_taps();
+    Wave doubled(wave.size() * 2, 0.0f);
+    for (size_t i = 0; i < wave.size(); ++i) doubled[2 * i] = wave[i];
+    doubled = filtered(doubled, taps, 2.0f);
+    for (float &s : doubled) s = soft_clip(s, drive);
+    doubled = filtered(doubled, taps, 1.0f);
+    for (size_t i = 0; i < wave.size(); ++i) wave[i] = doubled[2 * i];
+}
+
 void mix_into(Wave &dest, const Wave &src, int at_sample, float gain)
 {
     if (at_sample < 0) at_sample = 0;
@@ -164,6 +219,31 @@ void normalise(Wave &wave, float peak)
     if (current <= 0.0f) return;
     float gain = peak / current;
     for (float &s : wave) s *= gain;
+}
+
+void scale(Wave &wave, float gain)
+{
+    for (float &s : wave) s *= gain;
+}
+
+float db_to_gain(float db)
+{
+    return std::pow(10.0f, db / 20.0f);
+}
+
+void limit_peaks(Wave &wave, float ceiling, float release)
+{
+    const int n = static_cast<int>(wave.size());
+    std::vector<float> gain(n, 1.0f);
+    for (int i = 0; i < n; ++i)
+        if (std::fabs(wave[i]) > ceiling) gain[i] = ceiling / std::fabs(wave[i]);
+    // Look ahead: the gain may rise by at most this much a sample toward a dip, so it is on its
+    // way down about a millisecond before the peak arrives.
+    const float approach = 1.0f / samples_for(0.001f);
+    for (int i = n - 2; i >= 0; --i) gain[i] = std::min(gain[i], gain[i + 1] + approach);
+    const float recover = 1.0f - std::exp(-1.0f / (release * SAMPLE_RATE));
+    for (int i = 1; i < n; ++i) gain[i] = std::min(gain[i], gain[i - 1] + (1.0f - gain[i - 1]) * recover);
+    for (int i = 0; i < n; ++i) wave[i] *= gain[i];
 }
 
 void fade_out(Wave &wave, float seconds)

@@ -50,6 +50,13 @@ struct Svf {
     float high(float input, float cutoff_hz, float q = 0.707f) { return run(input, cutoff_hz, q).high; }
 };
 
+// One formant of a vocal tract: a two-pole resonance with unit gain at 0 Hz, so a cascade of
+// them shapes a vowel with the levels a throat gives each formant by itself.
+struct Resonator {
+    float y1 = 0.0f, y2 = 0.0f;
+    float run(float input, float centre_hz, float bandwidth_hz);
+};
+
 // A one-pole smoother, for brown noise and gentle tone tilts.
 struct OnePole {
     float state = 0.0f;
@@ -81,8 +88,16 @@ float saw_additive(double phase_cycles, float freq_hz, float top_hz = 9000.0f);
 
 // Shaping and housekeeping on whole buffers.
 float soft_clip(float x, float drive);    // tanh curve, unit gain for small signals
+// The same curve over a whole buffer, worked at twice the rate so that the overtones it adds
+// above our band are filtered away instead of folding back as whistles (a high scream's would).
+void soft_clip_clean(Wave &wave, float drive);
 void mix_into(Wave &dest, const Wave &src, int at_sample, float gain = 1.0f);
 void normalise(Wave &wave, float peak);
+void scale(Wave &wave, float gain);
+float db_to_gain(float db);
+// Brings every peak above `ceiling` down to it: the gain dips smoothly a moment before the
+// peak and recovers over `release` seconds, so a loud crack keeps its shape.
+void limit_peaks(Wave &wave, float ceiling, float release = 0.05f);
 void fade_out(Wave &wave, float seconds);
 void remove_dc(Wave &wave);
 float peak_of(const Wave &wave);

@@ -1,6 +1,8 @@
 #include "tunes.h"
 
 // Each song ends where it can run straight back into its first bar: the radio loops them.
+// Each one's level_db evens out how loud the six sound on the radio (A-weighted, through our
+// instruments, measured with measure_audio --tunes), so changing station never jumps in level.
 
 namespace {
 
@@ -58,6 +60,7 @@ Song redline()
                     {"lead", solo}},
                    chorus_beat, fill, true};
     s.sections = {intro, verse, chorus, verse, chorus, bridge, intro};
+    s.level_db = -1.4f;
     return s;
 }
 
@@ -103,6 +106,7 @@ Song slick_heist()
     Section breakdown{"breakdown", 4, "1 4", {{"bass", bass_groove}, {"clav", clav}},
                       {{KICK, "x.x.......x..x.."}, {HAT, "x.x.x.x.x.x.x.x."}}, fill, false};
     s.sections = {intro, verse, chorus, breakdown, chorus};
+    s.level_db = -4.1f;
     return s;
 }
 
@@ -143,6 +147,7 @@ Song neon_drive()
     Section outro{"outro", 4, "6 4 1 5", {{"bass", pump}, {"pad", pad}, {"arp", arp}},
                   {{KICK, "x...x...x...x..."}, {HAT, "o.x.o.x.o.x.o.x."}}, {}, false};
     s.sections = {intro, verse, chorus, bridge, chorus, outro};
+    s.level_db = -0.4f;
     return s;
 }
 
@@ -181,6 +186,7 @@ Song night_run()
     Section second_drop{"drop", 16, progression, {{"bass", roll}, {"pad", pad}, {"keys", keys}, {"lead", tune}},
                         breakbeat_ride, fill, true};
     s.sections = {intro, drop, breakdown, second_drop};
+    s.level_db = -0.8f;
     return s;
 }
 
@@ -218,6 +224,7 @@ Song harbour_skank()
                    fill, true};
     Section dub{"dub", 4, "1 4", {{"bass", bass}, {"skank", skank}}, one_drop, fill, false};
     s.sections = {intro, verse, chorus, dub};
+    s.level_db = 0.8f;
     return s;
 }
 
@@ -252,6 +259,7 @@ Song underpass()
     Section drop{"drop", 8, chords, {{"bass", bass}, {"stab", stab}, {"pad", pad}, {"lead", tune}}, full, roll,
                  true};
     s.sections = {intro, build, main, breakdown, drop};
+    s.level_db = 1.2f;
     return s;
 }
 

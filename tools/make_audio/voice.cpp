@@ -1,52 +1,41 @@
 #include "voice.h"
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
 constexpr float VOICE_TOP_HZ = 9500.0f;
-constexpr float F4_HZ = 3600.0f;
+constexpr int MOST_HARMONICS = 160;
 
-// Magnitude of one vocal-tract resonance, unit gain at 0 Hz. Multiplying several of them gives
-// the vowel's spectral envelope, the way a cascade formant synthesiser does.
-float resonance(float f, float centre, float bandwidth)
+// Bandwidths of the five formants in ordinary speech, Hz.
+constexpr float SPEECH_BANDWIDTH[5] = {80.0f, 100.0f, 140.0f, 250.0f, 320.0f};
+// The two formants above the vowel's three, for a man's tract.
+constexpr float F4_HZ = 3400.0f, F5_HZ = 4400.0f;
+
+// The buzz of the vocal folds: the harmonics of f0 at k^-tilt, and for a rough voice the
+// half-harmonics of period doubling, scaled to unit power whatever the pitch. The sines come
+// from one recurrence on half the phase: even multiples are the harmonics, odd ones the halves.
+float glottal_buzz(double phase, float f0, const std::vector<float> &slope, float rough)
 {
-    float c2 = centre * centre;
-    float d = c2 - f * f;
-    return c2 / std::sqrt(d * d + (f * bandwidth) * (f * bandwidth));
-}
-
-float tract_gain(float f, float f1, float f2, float f3, float bandwidth)
-{
-    return resonance(f, f1, bandwidth) * resonance(f, f2, bandwidth * 1.2f) *
-           resonance(f, f3, bandwidth * 1.6f) * resonance(f, F4_HZ, bandwidth * 2.2f);
-}
-
-struct Formants {
-    float f1, f2, f3;
-};
-
-// The buzz of the vocal folds, already weighted by the vowel: sums the harmonics (and, for a
-// rough voice, the half-harmonics of period doubling) at their tract gains.
-float voiced_sample(double phase, float f0, const Formants &fm, const VoiceShape &shape,
-                    float rough)
-{
-    float sum = 0.0f;
-    for (int k = 1; k * f0 < VOICE_TOP_HZ; ++k) {
-        float f = k * f0;
+    const double half = phase * 0.5;
+    const double two_cos = 2.0 * std::cos(half);
+    double previous = 0.0, current = std::sin(half);   // sin(0), sin(1 * half)
+    float sum = 0.0f, power = 0.0f;
+    for (int m = 1; m <= 2 * MOST_HARMONICS; ++m) {
+        float f = 0.5f * m * f0;
+        if (f >= VOICE_TOP_HZ) break;
         // Harmonics fade in below the top instead of popping in and out as the pitch moves.
         float taper = std::fmin(1.0f, (VOICE_TOP_HZ - f) / 1500.0f);
-        float level = taper * std::pow(static_cast<float>(k), -shape.tilt) *
-                      tract_gain(f, fm.f1, fm.f2, fm.f3, shape.bandwidth);
-        sum += level * static_cast<float>(std::sin(phase * k));
-        if (rough > 0.0f) {
-            float fh = (k - 0.5f) * f0;
-            float lh = taper * std::pow(static_cast<float>(k), -shape.tilt) *
-                       tract_gain(fh, fm.f1, fm.f2, fm.f3, shape.bandwidth);
-            sum += rough * lh * static_cast<float>(std::sin(phase * (k - 0.5)));
-        }
+        float level = taper * slope[(m + 1) / 2];
+        if (m % 2 == 1) level *= rough;
+        sum += level * static_cast<float>(current);
+        power += level * level;
+        double next = two_cos * current - previous;
+        previous = current;
+        current = next;
     }
-    return sum;
+    return power > 0.0f ? sum / std::sqrt(power * 0.5f) : 0.0f;
 }
 
 } // namespace
@@ -55,16 +44,17 @@ Wave sing(const VoiceShape &shape)
 {
     const int count = samples_for(shape.seconds);
     Wave out(count, 0.0f);
+    std::vector<float> slope(MOST_HARMONICS + 2, 0.0f);
+    for (int k = 1; k < static_cast<int>(slope.size()); ++k) slope[k] = std::pow(static_cast<float>(k), -shape.tilt);
+
     Rng noise{shape.seed};
     Wobble pitch_wander{shape.seed + 1, 9.0f};
     Wobble pitch_flutter{shape.seed + 2, 35.0f};
     Wobble level_wander{shape.seed + 3, 14.0f};
     Wobble growl{shape.seed + 4, 20.0f};
-    Svf breath_f1, breath_f2, breath_f3;
-    double phase = 0.0;   // radians, unwrapped so the half-harmonics stay continuous
-
-    // Scale the voiced part so that a typical vowel sits near unit level before the strain.
-    float reference = 1.0f / tract_gain(0.0f, 1000.0f, 2000.0f, 3000.0f, shape.bandwidth);
+    Resonator tract[5];
+    Svf edge;
+    double phase = 0.0;   // radians; kept within two cycles so the half-harmonics stay continuous
 
     for (int i = 0; i < count; ++i) {
         float t = time_of(i);
@@ -72,25 +62,26 @@ Wave sing(const VoiceShape &shape)
         float wander = shape.jitter * (0.7f * pitch_wander.next() + 0.3f * pitch_flutter.next());
         float f0 = curve_at(shape.pitch, t) * (1.0f + vibrato + wander);
         phase += TWO_PI * f0 / SAMPLE_RATE;
+        if (phase >= 2.0 * TWO_PI) phase -= 2.0 * TWO_PI;
 
-        Formants fm{curve_at(shape.f1, t), curve_at(shape.f2, t), curve_at(shape.f3, t)};
         // The growl comes and goes, as a strained throat does.
         float rough = curve_at(shape.roughness, t) * (0.6f + 0.4f * growl.next());
-        float voiced = voiced_sample(phase, f0, fm, shape, rough) * reference;
-
-        // Breath is loudest while the folds are open, so it pulses with the pitch.
-        float pulse = 0.6f + 0.4f * static_cast<float>(std::cos(phase));
-        float n = noise.bipolar() * pulse;
-        // Each band is scaled to unit gain at its centre, whatever its sharpness.
-        float q1 = fm.f1 / shape.bandwidth, q2 = fm.f2 / (shape.bandwidth * 1.2f),
-              q3 = fm.f3 / (shape.bandwidth * 1.6f);
-        float breath = breath_f1.band(n, fm.f1, q1) / q1 + 0.7f * breath_f2.band(n, fm.f2, q2) / q2 +
-                       0.5f * breath_f3.band(n, fm.f3, q3) / q3;
-        breath *= curve_at(shape.breath, t) * 1.2f;
-
+        float buzz = glottal_buzz(phase, f0, slope, rough);
+        // Noise is strongest as the folds snap shut: the chaos of a strained voice bursts there,
+        // while breath flows all through the cycle.
+        float pulse = 0.5f + 0.5f * static_cast<float>(std::cos(phase));
+        float chaos = noise.bipolar() * pulse * pulse * pulse * rough * 2.5f;
+        float breath = noise.bipolar() * (0.4f + 0.6f * pulse) * curve_at(shape.breath, t) * 1.5f;
         float level = curve_at(shape.loudness, t) * (1.0f + shape.shimmer * level_wander.next());
-        out[i] = soft_clip((voiced * 0.09f + breath) * level * shape.drive, 1.0f);
+
+        const float formants[5] = {curve_at(shape.f1, t), curve_at(shape.f2, t), curve_at(shape.f3, t),
+                                   F4_HZ * shape.throat, F5_HZ * shape.throat};
+        float y = (buzz + chaos + breath) * level;
+        for (int f = 0; f < 5; ++f) y = tract[f].run(y, formants[f], SPEECH_BANDWIDTH[f] * shape.bandwidth);
+        out[i] = y + shape.presence * edge.high(y, 2000.0f);
     }
+    normalise(out, 1.0f);
+    soft_clip_clean(out, shape.drive);
     remove_dc(out);
     return out;
 }
