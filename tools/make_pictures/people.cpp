@@ -151,9 +151,9 @@ void torso(BITMAP *b, const figure_style &f, float cx, float cy, float rx, float
             float u = (dx * c + dy * s) / rx, v = (-dx * s + dy * c) / ry;
             float d = u * u + v * v;
             if (d > 1.0f) continue;
-            // racing stripes over each shoulder, front to back
-            bool stripe = std::fabs(std::fabs(u) - 0.42f) < 0.11f;
-            int colour = d > 0.62f ? COLOUR_AMBER : COLOUR_LINE_YELLOW;
+            // a racing stripe down the back, and the shoulders bright
+            bool stripe = std::fabs(u) < 0.12f && v > 0.2f;
+            int colour = d > 0.72f ? COLOUR_AMBER : COLOUR_LINE_YELLOW;
             putpixel(b, x, y, stripe ? COLOUR_OUTLINE : colour);
         }
     }
@@ -223,8 +223,8 @@ void carried_before_torso(BITMAP *b, const figure_style &f, float cx, float cy)
     const body_build &bb = f.body;
     if (f.clothes.carried == extra::backpack) {
         // a pack on the back, behind the shoulders; in paint, so runners vary
-        const int top = std::lround(cy + bb.shoulder_ry - 3.0f), bottom = top + 6;
-        const int left = std::lround(cx - 4.5f), right = std::lround(cx + 3.5f);
+        const int top = std::lround(cy + bb.shoulder_ry - 2.0f), bottom = top + 5;
+        const int left = std::lround(cx - 3.5f), right = std::lround(cx + 2.5f);
         fill_rounded_rect(b, left - 1, top - 1, right + 1, bottom + 1, 2, COLOUR_OUTLINE);
         fill_rounded_rect(b, left, top, right, bottom, 2, paint(6));
         hline(b, left + 1, bottom - 2, right - 1, paint(9));  // the flap
@@ -427,8 +427,7 @@ void back(BITMAP *b, const figure_style &f, const slant &s, float u0, float u1)
                 float shade = o.top_base + 2.5f * smooth_step(0.45f, 1.0f, d) + 1.2f * t;
                 colour = ramp_colour(o.top_ramp, std::lround(shade));
             } else {
-                bool stripe = std::fabs(std::fabs(v) / r - 0.42f) < 0.13f;
-                colour = stripe ? COLOUR_OUTLINE : (d > 0.7f ? COLOUR_AMBER : COLOUR_LINE_YELLOW);
+                colour = d > 0.75f ? COLOUR_AMBER : COLOUR_LINE_YELLOW;
             }
             putpixel(b, x, y, colour);
         }
@@ -455,9 +454,9 @@ void draw_sprawl(BITMAP *b, const figure_style &f, const slant &s, const sprawl 
     }
     back(b, f, s, w.shoulders_u, w.hips_u);
     if (o.carried == extra::backpack) {  // the pack still on the back
-        float u0 = w.shoulders_u + 1.0f, u1 = w.hips_u - 0.5f;
-        flat_limb(b, s.x(u0, 0), s.y(u0, 0), s.x(u1, 0), s.y(u1, 0), 2.9f, COLOUR_OUTLINE);
-        flat_limb(b, s.x(u0, 0), s.y(u0, 0), s.x(u1, 0), s.y(u1, 0), 2.1f, paint(6));
+        float u0 = w.shoulders_u + 1.5f, u1 = w.hips_u - 1.0f;
+        flat_limb(b, s.x(u0, 0), s.y(u0, 0), s.x(u1, 0), s.y(u1, 0), 2.4f, paint(10));
+        flat_limb(b, s.x(u0, 0), s.y(u0, 0), s.x(u1, 0), s.y(u1, 0), 1.7f, paint(6));
         flat_limb(b, s.x(u1, 0), s.y(u1, 0), s.x(u1, 0), s.y(u1, 0), 1.0f, paint(9));
     }
     back_of_head(b, f, s, w.head_u, w.one_ear);
