@@ -212,6 +212,7 @@ void draw_stripes(BITMAP *b, const car_frame &f, int colour)
 void light_spill(BITMAP *b, const car_frame &f, float lx, float ly, bool red)
 {
     const int glass_near = red ? COLOUR_LIGHT_RED : COLOUR_LIGHT_BLUE;
+    const int glass_far = ramp_colour(red ? RAMP_WINE : RAMP_BLUE, 7);
     for (int y = 0; y < f.length; ++y) {
         for (int x = f.bx0; x <= f.bx1; ++x) {
             float d = std::hypot(x + 0.5f - lx, (y + 0.5f - ly) * 0.8f);
@@ -225,7 +226,7 @@ void light_spill(BITMAP *b, const car_frame &f, float lx, float ly, bool red)
             if (roof)
                 putpixel(b, x, y, ramp_colour(red ? RAMP_WINE : RAMP_SKY, shade));
             else if (glass && d < 9.0f)
-                putpixel(b, x, y, d < 5.0f ? glass_near : ramp_colour(red ? RAMP_WINE : RAMP_BLUE, 7));
+                putpixel(b, x, y, d < 5.0f ? glass_near : glass_far);
         }
     }
 }

@@ -56,8 +56,8 @@ constexpr int skin(int shade) { return ramp_colour(RAMP_SKIN, shade); }
 const figure_style figures[] = {
     // the policeman: broad, navy uniform, peaked cap, a radio on his shoulder
     {{7.4f, 4.0f, 3.5f, 1.55f, 2.7f},
-     {RAMP_BLUE, 8.0f, RAMP_BLUE, 9.0f, ramp_colour(RAMP_BLUE, 12), ramp_colour(RAMP_GREY, 10), skin(9),
-      ramp_colour(RAMP_BLUE, 11), ramp_colour(RAMP_BLUE, 8), hair_style::police_cap,
+     {RAMP_BLUE, 8.0f, RAMP_BLUE, 9.0f, ramp_colour(RAMP_BLUE, 12), ramp_colour(RAMP_GREY, 10),
+      skin(9), ramp_colour(RAMP_BLUE, 11), ramp_colour(RAMP_BLUE, 8), hair_style::police_cap,
       extra::radio},
      {8.0f, 4.0f, true}},
     // the stroller: slight, long fair hair, a shoulder bag
@@ -72,7 +72,7 @@ const figure_style figures[] = {
       skin(5), ramp_colour(RAMP_BROWN, 11), ramp_colour(RAMP_BROWN, 8), hair_style::short_cut,
       extra::none},
      {7.0f, 3.0f, false}},
-    // the skidrunner: yellow racing jacket with black sleeves, spiky hair, a backpack
+    // the skidrunner: a yellow racing jacket with black sleeves, spiky hair, a backpack
     {{7.2f, 3.8f, 3.5f, 1.45f, 2.6f},
      {-1, 0.0f, RAMP_GREY, 12.5f, ramp_colour(RAMP_SLATE, 12), ramp_colour(RAMP_GREY, 5), skin(4),
       COLOUR_OUTLINE, COLOUR_GUNMETAL, hair_style::spiky, extra::backpack},
@@ -114,15 +114,18 @@ void flat_ellipse(BITMAP *b, float cx, float cy, float rx, float ry, int colour)
 void limb(BITMAP *b, float x0, float y0, float x1, float y1, float r, int ramp, float base)
 {
     float dx = x1 - x0, dy = y1 - y0, len2 = dx * dx + dy * dy;
-    int xa = static_cast<int>(std::fmin(x0, x1) - r - 1), xb = static_cast<int>(std::fmax(x0, x1) + r + 1);
-    int ya = static_cast<int>(std::fmin(y0, y1) - r - 1), yb = static_cast<int>(std::fmax(y0, y1) + r + 1);
+    int xa = static_cast<int>(std::fmin(x0, x1) - r - 1);
+    int xb = static_cast<int>(std::fmax(x0, x1) + r + 1);
+    int ya = static_cast<int>(std::fmin(y0, y1) - r - 1);
+    int yb = static_cast<int>(std::fmax(y0, y1) + r + 1);
     for (int y = ya; y <= yb; ++y) {
         for (int x = xa; x <= xb; ++x) {
             float px = x + 0.5f - x0, py = y + 0.5f - y0;
             float t = len2 > 0 ? std::fmin(1.0f, std::fmax(0.0f, (px * dx + py * dy) / len2)) : 0;
             float ex = px - t * dx, ey = py - t * dy, d = std::sqrt(ex * ex + ey * ey) / r;
             if (d > 1.0f) continue;
-            int c = ramp < 0 ? static_cast<int>(base) : ramp_colour(ramp, std::lround(base + 2 * d * d));
+            int c = ramp < 0 ? static_cast<int>(base)
+                             : ramp_colour(ramp, std::lround(base + 2 * d * d));
             putpixel(b, x, y, c);
         }
     }
@@ -151,10 +154,7 @@ void torso(BITMAP *b, const figure_style &f, float cx, float cy, float rx, float
             float u = (dx * c + dy * s) / rx, v = (-dx * s + dy * c) / ry;
             float d = u * u + v * v;
             if (d > 1.0f) continue;
-            // a racing stripe down the back, and the shoulders bright
-            bool stripe = std::fabs(u) < 0.12f && v > 0.2f;
-            int colour = d > 0.72f ? COLOUR_AMBER : COLOUR_LINE_YELLOW;
-            putpixel(b, x, y, stripe ? COLOUR_OUTLINE : colour);
+            putpixel(b, x, y, d > 0.72f ? COLOUR_AMBER : COLOUR_LINE_YELLOW);
         }
     }
 }
@@ -255,8 +255,9 @@ void carried_after_torso(BITMAP *b, const figure_style &f, float cx, float cy, f
                      std::lround(cy + 0.5f), ramp_colour(RAMP_GREY, 3));
         break;
     case extra::guitar: {  // slung across the front: the body at the right, the neck to the left
-        flat_ellipse(b, cx + 2.5f, cy - bb.shoulder_ry - 0.5f, 3.0f, 2.0f, COLOUR_OUTLINE);
-        flat_ellipse(b, cx + 2.5f, cy - bb.shoulder_ry - 0.5f, 2.3f, 1.4f, ramp_colour(RAMP_BROWN, 5));
+        const float gy = cy - bb.shoulder_ry - 0.5f;
+        flat_ellipse(b, cx + 2.5f, gy, 3.0f, 2.0f, COLOUR_OUTLINE);
+        flat_ellipse(b, cx + 2.5f, gy, 2.3f, 1.4f, ramp_colour(RAMP_BROWN, 5));
         putpixel(b, std::lround(cx + 2), std::lround(cy - bb.shoulder_ry - 1), COLOUR_OUTLINE);
         line(b, std::lround(cx), std::lround(cy - bb.shoulder_ry - 1), std::lround(cx - 6),
              std::lround(cy - bb.shoulder_ry - 2), ramp_colour(RAMP_BROWN, 11));
@@ -391,13 +392,12 @@ void back_of_head(BITMAP *b, const figure_style &f, const slant &s, float u, boo
     if (o.hair == hair_style::long_hair)
         flat_limb(b, hx, hy, s.x(u + 3.5f, 0.8f), s.y(u + 3.5f, 0.8f), r - 0.5f, o.hair_colour);
     flat_ellipse(b, hx, hy, r + 0.7f, r + 0.7f, COLOUR_OUTLINE);
-    bool bare = o.hair == hair_style::bald;
-    bool cap = o.hair == hair_style::police_cap && !one_ear;
-    int crown = bare ? o.skin : (o.hair == hair_style::hood ? ramp_colour(o.top_ramp, 7)
-                                                              : o.hair_colour);
-    if (o.hair == hair_style::police_cap && one_ear) crown = ramp_colour(RAMP_BROWN, 12);
+    int crown = o.hair_colour, light = o.hair_light;
+    if (o.hair == hair_style::bald) crown = o.skin, light = ramp_colour(RAMP_SKIN, 1);
+    if (o.hair == hair_style::hood) crown = light = ramp_colour(o.top_ramp, 7);
+    if (o.hair == hair_style::police_cap && one_ear)  // the cap is off: short dark hair
+        crown = ramp_colour(RAMP_BROWN, 12), light = ramp_colour(RAMP_BROWN, 9);
     flat_ellipse(b, hx, hy, r, r, crown);
-    int light = bare ? ramp_colour(RAMP_SKIN, 1) : (cap ? o.hair_light : o.hair_light);
     flat_ellipse(b, hx - 0.7f, hy - 0.7f, r * 0.4f, r * 0.4f, light);
     if (one_ear) {  // the side of the face against the ground
         float cx = s.x(u - 0.6f, r - 0.9f), cy = s.y(u - 0.6f, r - 0.9f);
@@ -467,10 +467,12 @@ void draw_sprawl(BITMAP *b, const figure_style &f, const slant &s, const sprawl 
 void shadow_under(BITMAP *b, int dx, int dy)
 {
     picture body = copy_picture(b);
-    for (int y = 0; y < b->h; ++y)
-        for (int x = 0; x < b->w; ++x)
-            if (is_ink(body.get(), x - dx, y - dy) && !is_ink(body.get(), x, y) && (x + y) % 2 == 0)
-                putpixel(b, x, y, COLOUR_OUTLINE);
+    for (int y = 0; y < b->h; ++y) {
+        for (int x = 0; x < b->w; ++x) {
+            bool under = is_ink(body.get(), x - dx, y - dy) && !is_ink(body.get(), x, y);
+            if (under && (x + y) % 2 == 0) putpixel(b, x, y, COLOUR_OUTLINE);
+        }
+    }
 }
 
 // Knocked off the feet and tumbling, seen from above: the body flat in the air over its
