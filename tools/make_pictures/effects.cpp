@@ -10,27 +10,12 @@ namespace {
 
 constexpr float PI = 3.14159265f;
 
-// Heat 0..1 to a flame colour: white core, gold, orange, red rim.
-int flame_colour(float heat)
-{
-    if (heat > 0.88f) return COLOUR_SPARK;
-    if (heat > 0.74f) return ramp_colour(RAMP_GOLD, 1);
-    if (heat > 0.60f) return ramp_colour(RAMP_GOLD, 5);
-    if (heat > 0.46f) return ramp_colour(RAMP_ORANGE, 4);
-    if (heat > 0.32f) return ramp_colour(RAMP_ORANGE, 7);
-    return ramp_colour(RAMP_WINE, 6);
-}
-
 // A ragged radius: the shape's edge wobbles with the angle.
 float ragged_radius(float angle, float radius, float wobble, uint32_t seed)
 {
     float a = angle / (2 * PI) * 64.0f;
     return radius * (1 - wobble + wobble * 2 * wrapped_fractal(a, 3.0f, 64, 3, seed));
 }
-
-}  // namespace
-
-namespace {
 
 // One frame of a blast. The game draws it unturned through its translucency table, where a
 // colour keeps only 150/255 of itself over the street: so the core is painted in the palest
@@ -55,7 +40,8 @@ constexpr blast_look blast_frames[BLAST_FRAMES] = {
     {84, 34.0f, 0.35f, 0.90f, 0.42f, 1.1f, 27}, {84, 35.0f, 0.20f, 1.00f, 0.58f, 1.0f, 28},
 };
 
-// Heat 0..1 to the colour of fire: white-hot, pale gold, gold, amber, orange, deep red.
+// Heat 0..1 to the colour of fire, in blasts and flames: white-hot, pale gold, gold, amber,
+// orange, deep red.
 int fire_colour(float heat)
 {
     if (heat > 0.80f) return COLOUR_HEADLAMP;
@@ -177,7 +163,7 @@ picture make_flame()
                            1.2f * std::sin(a);
             if (r > tongue) continue;
             float heat = 1.0f - r / tongue + 0.08f * std::sin(x * 2.1f + y * 1.3f);
-            putpixel(b, x, y, flame_colour(0.25f + heat * 0.85f));
+            putpixel(b, x, y, fire_colour(0.25f + heat * 0.85f));
         }
     }
     outline_picture(b, ramp_colour(RAMP_WINE, 8));
