@@ -358,7 +358,7 @@ picture upright(const figure_style &f, int pose)
 // A body laid out across the picture at a slant, so it can be as long as a person lying is:
 // `u` runs down the body from the head, `v` across it to the body's right.
 struct slant {
-    float ax, ay, nx, ny;
+    float ax, ay, nx, ny;  // the body's axis and its across, each scaled to fit the picture
     float x(float u, float v) const { return CX + u * ax + v * nx; }
     float y(float u, float v) const { return CY + u * ay + v * ny; }
     float across() const { return std::atan2(ny, nx); }
@@ -366,7 +366,9 @@ struct slant {
 
 slant slant_of(float radians)
 {
-    return {std::sin(radians), std::cos(radians), std::cos(radians), -std::sin(radians)};
+    constexpr float k = 0.9f;  // a sprawl spans more than a standing body: keep it inside
+    return {k * std::sin(radians), k * std::cos(radians), k * std::cos(radians),
+            -k * std::sin(radians)};
 }
 
 // The body of someone off their feet, drawn along a slant: the back of the head with its ears,
@@ -409,11 +411,12 @@ void back_of_head(BITMAP *b, const figure_style &f, const slant &s, float u, boo
 void back(BITMAP *b, const figure_style &f, const slant &s, float u0, float u1)
 {
     const outfit &o = f.clothes;
-    const float wide = f.body.shoulder_rx * 0.88f, narrow = f.body.hip + 1.8f;
+    const float wide = f.body.shoulder_rx * 0.85f, narrow = f.body.hip + 1.6f;
     for (int y = 0; y < b->h; ++y) {
         for (int x = 0; x < b->w; ++x) {
             float px = x + 0.5f - CX, py = y + 0.5f - CY;
-            float u = px * s.ax + py * s.ay, v = px * s.nx + py * s.ny;
+            float k2 = s.ax * s.ax + s.ay * s.ay;  // back to the body's own units
+            float u = (px * s.ax + py * s.ay) / k2, v = (px * s.nx + py * s.ny) / k2;
             float t = (u - u0) / (u1 - u0);
             if (t < -0.35f || t > 1.25f) continue;
             float tc = std::fmin(1.0f, std::fmax(0.0f, t));
@@ -483,11 +486,11 @@ picture struck(const figure_style &f)
     const body_build &bb = f.body;
     const float rx = bb.shoulder_rx, hip = bb.hip;
     // arms out like wings, bent back at the elbows; legs apart, bent at the knees
-    const sprawl w{{-5.0f, -rx + 1, -4.5f, -rx - 3.5f, -1.0f, -rx - 5.0f},
-                   {-5.0f, rx - 1, -5.5f, rx + 3.5f, -2.5f, rx + 5.5f},
-                   {1.5f, -hip, 5.5f, -hip - 2.5f, 9.5f, -hip - 3.0f},
-                   {1.5f, hip, 5.0f, hip + 2.5f, 9.0f, hip + 4.0f},
-                   -8.5f, -5.0f, 2.0f, false};
+    const sprawl w{{-5.0f, -rx + 1, -4.5f, -rx - 2.5f, -1.5f, -rx - 3.5f},
+                   {-5.0f, rx - 1, -5.5f, rx + 2.5f, -2.5f, rx + 3.8f},
+                   {1.5f, -hip, 4.8f, -hip - 2.0f, 8.0f, -hip - 2.5f},
+                   {1.5f, hip, 4.5f, hip + 2.0f, 7.6f, hip + 3.2f},
+                   -8.0f, -4.8f, 2.0f, false};
     draw_sprawl(p.get(), f, slant_of(-0.3f), w);
     outline_picture(p.get(), COLOUR_OUTLINE);
     shadow_under(p.get(), 2, 3);
@@ -502,11 +505,11 @@ picture lying(const figure_style &f)
     BITMAP *b = p.get();
     const body_build &bb = f.body;
     const float rx = bb.shoulder_rx, hip = bb.hip;
-    const sprawl w{{-5.5f, -rx + 1, -4.5f, -rx - 3.5f, -8.5f, -rx - 1.0f},
-                   {-5.5f, rx - 1, -1.5f, rx + 1.0f, 2.0f, rx + 0.5f},
-                   {2.5f, -hip, 7.0f, -hip - 0.5f, 11.5f, -hip - 1.0f},
-                   {2.5f, hip, 6.0f, hip + 3.5f, 10.0f, hip + 3.0f},
-                   -9.5f, -5.5f, 2.5f, true};
+    const sprawl w{{-5.5f, -rx + 1, -4.5f, -rx - 2.8f, -8.5f, -rx - 0.8f},
+                   {-5.5f, rx - 1, -1.5f, rx + 0.8f, 1.5f, rx + 0.2f},
+                   {2.5f, -hip, 6.3f, -hip - 0.5f, 10.0f, -hip - 1.0f},
+                   {2.5f, hip, 5.5f, hip + 3.0f, 9.0f, hip + 2.5f},
+                   -9.0f, -5.5f, 2.5f, true};
     const slant s = slant_of(0.6f);
     draw_sprawl(b, f, s, w);
     if (f.clothes.hair == hair_style::police_cap) {  // the cap knocked off, lying by the head
