@@ -160,7 +160,11 @@ TEST_F(PictureSprites, RecolouringChangesTrafficAndPassersByButNeverThePolice)
         EXPECT_EQ(count_colour_range(picture(p), PAINT_FIRST, PAINT_LAST), 0) << "cop " << p;
 }
 
-TEST_F(PictureSprites, PeopleArePersonSized)
+// The limits a person's picture lives within: a side test point (width / 2 - 8 out) of someone
+// stepping out of a car stays clear of its open door, and a body lying by the car stays clear
+// of it; and a shot, a flame or a rocket, made 20 px ahead of its shooter, does not touch the
+// shooter's own shooting picture with any of its test points at its first update.
+TEST_F(PictureSprites, PeopleAreAsBigAsTheCollisionsAllowAndNeverShootThemselves)
 {
     std::vector<int> people(std::begin(civilian_people), std::end(civilian_people));
     people.insert(people.end(), std::begin(cop_pictures), std::end(cop_pictures));
@@ -170,6 +174,120 @@ TEST_F(PictureSprites, PeopleArePersonSized)
         EXPECT_GE(picture(p)->h, 16) << "person " << p;
         EXPECT_LE(picture(p)->h, 24) << "person " << p;
     }
+    for (int shooter : {16, 45, 66}) {
+        BITMAP *s = picture(shooter);
+        for (int shot : {6, 32, 67}) {
+            BITMAP *p = picture(shot);
+            int hw = p->w / 2 - 8, hh = p->h / 2, cx = s->w / 2, cy = s->h / 2 - 20;
+            const int points[5][2] = {{cx - hw, cy - hh}, {cx + hw, cy - hh}, {cx + hw, cy + hh},
+                                      {cx - hw, cy + hh}, {cx, cy}};
+            for (const auto &pt : points)
+                for (int dy = -1; dy <= 1; ++dy)  // a pixel of slack for the turning
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        int x = pt[0] + dx, y = pt[1] + dy;
+                        bool inside = x >= 0 && y >= 0 && x < s->w && y < s->h;
+                        EXPECT_FALSE(inside && s->line[y][x] != 0)
+                            << "shot " << shot << " touches shooter " << shooter;
+                    }
+        }
+    }
+}
+
+// How far ahead of the picture's centre the ink of a person reaches.
+int reach_ahead(const BITMAP *b)
+{
+    for (int y = 0; y < b->h; ++y)
+        for (int x = 0; x < b->w; ++x)
+            if (b->line[y][x]) return b->h / 2 - y;
+    return 0;
+}
+
+TEST_F(PictureSprites, EveryWalkerStepsThroughARealWalkCycle)
+{
+    struct walker {
+        std::vector<int> pictures;  // standing first, a full stride second
+    };
+    const walker walkers[] = {{{38, 40, 39, 41, 42, 43, 44, 45}},
+                              {{59, 61, 60, 62, 63, 64, 65, 66}},
+                              {{9, 11, 10, 12, 13, 14, 15, 16}},
+                              {{17, 18, 19, 20, 21}}};
+    for (const walker &w : walkers) {
+        for (size_t i = 0; i < w.pictures.size(); ++i)
+            for (size_t j = i + 1; j < w.pictures.size(); ++j) {
+                BITMAP *a = picture(w.pictures[i]), *b = picture(w.pictures[j]);
+                bool same = a->w == b->w && a->h == b->h;
+                for (int y = 0; same && y < a->h; ++y)
+                    same = std::memcmp(a->line[y], b->line[y], a->w) == 0;
+                EXPECT_FALSE(same) << "pictures " << w.pictures[i] << " and " << w.pictures[j];
+            }
+        EXPECT_GE(reach_ahead(picture(w.pictures[1])), reach_ahead(picture(w.pictures[0])) + 2)
+            << "the foot of a full stride shows ahead of the standing " << w.pictures[0];
+    }
+}
+
+// His racing jacket is in the fixed yellows, which no recolouring reaches.
+TEST_F(PictureSprites, TheSkidrunnerWearsWhatNobodyElseWears)
+{
+    auto yellows = [&](int p) {
+        return count_colour_range(picture(p), COLOUR_LINE_YELLOW, COLOUR_LINE_YELLOW) +
+               count_colour_range(picture(p), COLOUR_AMBER, COLOUR_AMBER);
+    };
+    for (int p = 59; p <= 66; ++p) EXPECT_GT(yellows(p), 25) << "skidrunner " << p;
+    std::vector<int> others(std::begin(cop_pictures), std::end(cop_pictures));
+    for (int p : civilian_people)
+        if (p < 59) others.push_back(p);
+    others.push_back(2);  // the crowd
+    for (int p : others) EXPECT_EQ(yellows(p), 0) << "person " << p;
+    // and an outline of his own: the standing player against the standing pedestrian and cop
+    for (int other : {38, 9}) {
+        BITMAP *a = picture(59), *b = picture(other);
+        int differ = 0;
+        for (int y = 0; y < a->h; ++y)
+            for (int x = 0; x < a->w; ++x)
+                differ += (a->line[y][x] != 0) != (getpixel(b, x, y) > 0);
+        EXPECT_GT(differ, 12) << "against " << other;
+    }
+}
+
+// The blast is drawn translucent and unturned; its frames grow to the full size, and the
+// middle of the growing fireball is solid and light, so it still reads as fire over asphalt.
+TEST_F(PictureSprites, TheBlastGrowsToItsFullSizeWithASolidLightCore)
+{
+    PALETTE pal;
+    bitmap_ptr swatch(load_pcx("pal.pcx", pal));
+    ASSERT_NE(swatch, nullptr);
+    int largest = 0;
+    for (int i = 22; i <= 29; ++i) largest = std::max(largest, picture(i)->w);
+    EXPECT_GE(largest, 64);
+    EXPECT_LE(largest, 96);
+    EXPECT_LT(picture(22)->w, largest) << "it starts as a smaller flash";
+    for (int i = 23; i <= 25; ++i) {
+        BITMAP *b = picture(i);
+        EXPECT_GE(b->w, picture(i - 1)->w) << "frame " << i << " grows";
+        for (int y = b->h / 2 - 4; y < b->h / 2 + 4; ++y)
+            for (int x = b->w / 2 - 4; x < b->w / 2 + 4; ++x) {
+                ASSERT_NE(b->line[y][x], 0) << "frame " << i;
+                EXPECT_GT(luminance(pal, b->line[y][x]), 40) << "frame " << i;
+            }
+    }
+}
+
+TEST_F(PictureSprites, TheSirenFlashesRedThenBlueOverTheRoof)
+{
+    auto differing = [&](int a, int b) {
+        int n = 0;
+        for (int y = 0; y < picture(a)->h; ++y)
+            for (int x = 0; x < picture(a)->w; ++x)
+                n += picture(a)->line[y][x] != picture(b)->line[y][x];
+        return n;
+    };
+    EXPECT_GT(differing(55, 57), 60);
+    EXPECT_GT(differing(55, 58), 60);
+    EXPECT_GT(differing(57, 58), 100);
+    EXPECT_GT(count_colour_range(picture(57), COLOUR_LIGHT_RED, COLOUR_LIGHT_RED),
+              count_colour_range(picture(58), COLOUR_LIGHT_RED, COLOUR_LIGHT_RED));
+    EXPECT_GT(count_colour_range(picture(58), COLOUR_LIGHT_BLUE, COLOUR_LIGHT_BLUE),
+              count_colour_range(picture(57), COLOUR_LIGHT_BLUE, COLOUR_LIGHT_BLUE));
 }
 
 TEST(PictureTiles, EveryFloorIsA64SquareThatTilesWithoutASeam)

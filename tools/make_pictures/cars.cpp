@@ -206,16 +206,43 @@ void draw_stripes(BITMAP *b, const car_frame &f, int colour)
     }
 }
 
+// The light bar across the roof: a red lamp on the left, a blue one on the right. A lit lamp
+// burns white at its heart and throws its colour over the roof and the glass round it, so the
+// two flashing pictures differ over half the car's top, not just in a strip.
+void light_spill(BITMAP *b, const car_frame &f, float lx, float ly, bool red)
+{
+    const int glass_near = red ? COLOUR_LIGHT_RED : COLOUR_LIGHT_BLUE;
+    const int glass_far = ramp_colour(red ? RAMP_WINE : RAMP_BLUE, 7);
+    for (int y = 0; y < f.length; ++y) {
+        for (int x = f.bx0; x <= f.bx1; ++x) {
+            float d = std::hypot(x + 0.5f - lx, (y + 0.5f - ly) * 0.8f);
+            if (d > 12.0f) continue;
+            int c = getpixel(b, x, y);
+            bool roof = c >= ramp_colour(RAMP_GREY, 0) && c <= ramp_colour(RAMP_GREY, 15);
+            bool glass = c == COLOUR_GLASS || c == COLOUR_GLASS_DARK || c == COLOUR_GLASS_SHINE;
+            // deepest at the lamp, paling out, the last of it a dither over the paint
+            int shade = d < 4.0f ? 3 : (d < 7.0f ? 2 : (d < 10.0f ? 1 : 0));
+            if (d > 9.0f && dither_threshold(x, y) < (d - 9.0f) / 3.0f) continue;
+            if (roof)
+                putpixel(b, x, y, ramp_colour(red ? RAMP_WINE : RAMP_SKY, shade));
+            else if (glass && d < 9.0f)
+                putpixel(b, x, y, d < 5.0f ? glass_near : glass_far);
+        }
+    }
+}
+
 void draw_light_bar(BITMAP *b, const car_frame &f, int lit)
 {
     int cx = (f.bx0 + f.bx1) / 2, y = f.roof_top + f.m->roof / 2 - 1;
+    if (lit == 1) light_spill(b, f, (f.gx0 + cx) / 2.0f + 0.5f, y + 1.0f, true);
+    if (lit == 2) light_spill(b, f, (cx + f.gx1) / 2.0f + 1.0f, y + 1.0f, false);
     rectfill(b, f.gx0 + 1, y - 1, f.gx1 - 1, y + 2, COLOUR_OUTLINE);
-    int red = lit == 1 ? COLOUR_LIGHT_RED : ramp_colour(RAMP_WINE, 9);
-    int blue = lit == 2 ? COLOUR_LIGHT_BLUE : ramp_colour(RAMP_BLUE, 10);
+    int red = lit == 1 ? COLOUR_LIGHT_RED : ramp_colour(RAMP_WINE, 10);
+    int blue = lit == 2 ? COLOUR_LIGHT_BLUE : ramp_colour(RAMP_BLUE, 12);
     rectfill(b, f.gx0 + 2, y, cx - 1, y + 1, red);
     rectfill(b, cx + 1, y, f.gx1 - 2, y + 1, blue);
-    if (lit == 1) hline(b, f.gx0 + 3, y, cx - 2, COLOUR_SPARK);
-    if (lit == 2) hline(b, cx + 2, y, f.gx1 - 3, COLOUR_SPARK);
+    if (lit == 1) rectfill(b, f.gx0 + 4, y, cx - 3, y + 1, COLOUR_SPARK);
+    if (lit == 2) rectfill(b, cx + 3, y, f.gx1 - 4, y + 1, COLOUR_SPARK);
 }
 
 void draw_police_livery(BITMAP *b, const car_frame &f)

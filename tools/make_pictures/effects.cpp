@@ -10,17 +10,6 @@ namespace {
 
 constexpr float PI = 3.14159265f;
 
-// Heat 0..1 to a flame colour: white core, gold, orange, red rim.
-int flame_colour(float heat)
-{
-    if (heat > 0.88f) return COLOUR_SPARK;
-    if (heat > 0.74f) return ramp_colour(RAMP_GOLD, 1);
-    if (heat > 0.60f) return ramp_colour(RAMP_GOLD, 5);
-    if (heat > 0.46f) return ramp_colour(RAMP_ORANGE, 4);
-    if (heat > 0.32f) return ramp_colour(RAMP_ORANGE, 7);
-    return ramp_colour(RAMP_WINE, 6);
-}
-
 // A ragged radius: the shape's edge wobbles with the angle.
 float ragged_radius(float angle, float radius, float wobble, uint32_t seed)
 {
@@ -28,71 +17,134 @@ float ragged_radius(float angle, float radius, float wobble, uint32_t seed)
     return radius * (1 - wobble + wobble * 2 * wrapped_fractal(a, 3.0f, 64, 3, seed));
 }
 
+// One frame of a blast. The game draws it unturned through its translucency table, where a
+// colour keeps only 150/255 of itself over the street: so the core is painted in the palest
+// yellows, which stay light and even over asphalt, and the glow around it is left as a
+// dither, every other pixel or fewer, so it reads as light thinning out.
+struct blast_look {
+    int size;      // picture side
+    float radius;  // of the ball of fire
+    float heat;    // 0..1.25: how much of it still burns white and gold
+    float smoke;   // 0..1: how much of the ball has turned to smoke, from the rim in
+    float holes;   // 0..1: how far the cloud has broken up
+    float glow;    // how far the dithered glow reaches, as a multiple of the radius
+    uint32_t seed;
+};
+
+// Growing for three frames, at its fullest at the fourth, then burning down to smoke. The
+// first is a bare flash: it is also the marker laid on the ground where a job leads.
+constexpr blast_look blast_frames[BLAST_FRAMES] = {
+    {48, 10.0f, 1.25f, 0.00f, 0.00f, 2.2f, 21}, {64, 19.0f, 1.20f, 0.00f, 0.00f, 1.6f, 22},
+    {76, 26.0f, 1.10f, 0.05f, 0.00f, 1.4f, 23}, {84, 31.0f, 0.95f, 0.20f, 0.04f, 1.3f, 24},
+    {84, 32.0f, 0.75f, 0.45f, 0.15f, 1.2f, 25}, {84, 33.0f, 0.55f, 0.70f, 0.28f, 1.15f, 26},
+    {84, 34.0f, 0.35f, 0.90f, 0.42f, 1.1f, 27}, {84, 35.0f, 0.20f, 1.00f, 0.58f, 1.0f, 28},
+};
+
+// Heat 0..1 to the colour of fire, in blasts and flames: white-hot, pale gold, gold, amber,
+// orange, deep red.
+int fire_colour(float heat)
+{
+    if (heat > 0.80f) return COLOUR_HEADLAMP;
+    if (heat > 0.68f) return ramp_colour(RAMP_GOLD, 1);
+    if (heat > 0.56f) return ramp_colour(RAMP_GOLD, 3);
+    if (heat > 0.44f) return COLOUR_AMBER;
+    if (heat > 0.32f) return ramp_colour(RAMP_ORANGE, 6);
+    return ramp_colour(RAMP_WINE, 5);
+}
+
+// Billows of the cloud: a noise value and, from its slope toward the upper left, how much a
+// billow there is lit.
+struct billow {
+    float value, lit;
+};
+
+billow billow_at(const blast_look &look, int x, int y)
+{
+    auto n = [&](float px, float py) {
+        return wrapped_fractal(px * 0.5f, py * 0.5f, 32, 3, look.seed + 7);
+    };
+    float v = n(x + 0.5f, y + 0.5f);
+    float lit = (n(x + 2.5f, y + 2.5f) - n(x - 1.5f, y - 1.5f)) * 4.0f;
+    return {v, lit};
+}
+
+int blast_pixel(const blast_look &look, int x, int y)
+{
+    const float c = look.size / 2.0f;
+    float dx = x + 0.5f - c, dy = y + 0.5f - c, r = std::sqrt(dx * dx + dy * dy);
+    float wobble = 0.2f + 0.25f * look.smoke;
+    float edge = ragged_radius(std::atan2(dy, dx) + PI, look.radius, wobble, look.seed);
+    const billow w = billow_at(look, x, y);
+    if (r > edge) {  // the glow: a band of orange light, then thinning out to nothing
+        float burning = std::fmin(1.0f, look.heat) * std::fmax(0.0f, 1.0f - 2.0f * look.smoke);
+        float reach = edge * (look.glow - 1.0f) * burning;
+        if (reach < 2.0f) return 0;
+        float t = (r - edge) / (reach + 0.01f);
+        if (t >= 1.0f) return 0;
+        if (t < 0.3f) return ramp_colour(RAMP_ORANGE, 6);
+        if (dither_threshold(x, y) >= 0.75f * (1.0f - t)) return 0;
+        return ramp_colour(RAMP_ORANGE, t < 0.6f ? 6 : 8);
+    }
+    float t = r / edge;
+    if (w.value < look.holes * (0.55f + 0.7f * t)) return 0;
+    float heat = look.heat * (1.0f - std::pow(t, 2.0f)) + (w.value - 0.5f) * 0.7f + w.lit * 0.15f;
+    // smoke eats in from the rim as the fire dies
+    float smoke_line = 1.0f - look.smoke * 1.2f + (w.value - 0.5f) * 0.6f;
+    if (t > smoke_line && heat < 0.85f) {
+        float shade = 8.0f - w.lit * 3.0f + t * 2.0f + (0.5f - w.value) * 4.0f;
+        return ramp_colour(RAMP_GREY, clamp_int(std::lround(shade), 3, 13));
+    }
+    return fire_colour(heat);
+}
+
 }  // namespace
 
-picture make_fireball(const fireball_look &look)
+picture make_blast_frame(int frame)
 {
+    const blast_look &look = blast_frames[clamp_int(frame, 0, BLAST_FRAMES - 1)];
     picture p = new_picture(look.size, look.size);
-    BITMAP *b = p.get();
-    const float c = look.size / 2.0f;
-    for (int y = 0; y < look.size; ++y) {
-        for (int x = 0; x < look.size; ++x) {
-            float dx = x + 0.5f - c, dy = y + 0.5f - c, r = std::sqrt(dx * dx + dy * dy);
-            float edge = ragged_radius(std::atan2(dy, dx) + PI, look.radius, 0.18f, look.seed);
-            if (r > edge) continue;
-            float t = r / edge;
-            float swirl = wrapped_fractal(x * 1.0f, y * 1.0f, 32, 3, look.seed + 7);
-            if (swirl < look.holes * (0.6f + 0.6f * t)) continue;
-            float heat = look.heat * (1.0f - std::pow(t, 1.6f)) + (swirl - 0.5f) * 0.35f;
-            if (heat < look.smoke_below) {
-                int shade = 6 + static_cast<int>((1 - swirl) * 6) + static_cast<int>(t * 3);
-                putpixel(b, x, y, ramp_colour(RAMP_GREY, shade));
-            } else {
-                putpixel(b, x, y, flame_colour(heat));
+    for (int y = 0; y < look.size; ++y)
+        for (int x = 0; x < look.size; ++x)
+            p->line[y][x] = static_cast<unsigned char>(blast_pixel(look, x, y));
+    if (frame == 0) {  // the flash: short uneven sparks shot out of the core
+        noise_source n{0xf1a5};
+        const float c = look.size / 2.0f;
+        for (int i = 0; i < 9; ++i) {
+            float a = i * 2 * PI / 9 + noise_unit(n) * 0.5f, len = 13 + noise_unit(n) * 9;
+            for (float d = 8; d < len; d += 0.7f) {
+                int x = std::lround(c + std::cos(a) * d - 0.5f);
+                int y = std::lround(c + std::sin(a) * d - 0.5f);
+                putpixel(p.get(), x, y, ramp_colour(RAMP_GOLD, d < len - 4 ? 1 : 5));
             }
         }
     }
     return p;
 }
 
-picture make_flash_ring()
-{
-    // The first frame of a blast, also laid on the ground as a marker: a bright shock ring with
-    // rays, empty in the middle so whatever it marks still shows.
-    picture p = new_picture(40, 40);
-    BITMAP *b = p.get();
-    for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < 40; ++x) {
-            float dx = x + 0.5f - 20, dy = y + 0.5f - 20, r = std::sqrt(dx * dx + dy * dy);
-            float a = std::atan2(dy, dx);
-            float ring = std::fabs(r - 14.0f);
-            float ray = std::pow(std::fabs(std::cos(a * 4)), 24.0f) * (r < 19.5f ? 1.0f : 0.0f);
-            if (ring < 1.0f) putpixel(b, x, y, COLOUR_SPARK);
-            else if (ring < 2.2f) putpixel(b, x, y, ramp_colour(RAMP_GOLD, 2));
-            else if (ring < 3.4f && r < 14) putpixel(b, x, y, ramp_colour(RAMP_GOLD, 7));
-            else if (ray > 0.5f && r > 6) putpixel(b, x, y, ramp_colour(RAMP_GOLD, r < 14 ? 3 : 1));
-            else if (r < 3.5f) putpixel(b, x, y, ramp_colour(RAMP_GOLD, 1));
-        }
-    }
-    return p;
-}
-
+// A puff of smoke off a damaged car, drawn translucent: a few grey lumps lit from the upper
+// left, their rims thinned to a dither so the puff has no hard edge.
 picture make_smoke_puff()
 {
-    picture p = new_picture(16, 16);
-    BITMAP *b = p.get();
-    // three overlapping lumps, lit from the upper left
-    struct lump { float x, y, r; };
-    constexpr lump lumps[] = {{6.5f, 9.0f, 5.0f}, {9.5f, 6.5f, 5.0f}, {10.0f, 10.5f, 4.5f}};
-    for (const lump &l : lumps) {
-        for (int y = 0; y < 16; ++y) {
-            for (int x = 0; x < 16; ++x) {
+    constexpr int size = 18;
+    picture p = new_picture(size, size);
+    struct lump {
+        float x, y, r;
+    };
+    constexpr lump lumps[] = {
+        {7.0f, 10.0f, 5.2f}, {10.5f, 7.0f, 5.0f}, {11.5f, 11.5f, 4.6f}, {6.5f, 6.0f, 3.6f}};
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            float best = 2, shade = 0;
+            for (const lump &l : lumps) {
                 float dx = x + 0.5f - l.x, dy = y + 0.5f - l.y;
                 float d = std::sqrt(dx * dx + dy * dy) / l.r;
-                if (d > 1) continue;
-                float s = 6 + 3.5f * d + 1.5f * (dx + dy) / l.r;
-                putpixel(b, x, y, ramp_colour(RAMP_GREY, static_cast<int>(std::lround(s))));
+                if (d >= best) continue;
+                best = d;
+                shade = 4 + 3.0f * d + 2.2f * (dx + dy) / l.r;
             }
+            if (best > 1.0f) continue;
+            if (best > 0.75f && dither_threshold(x, y) < (best - 0.75f) * 3.2f) continue;
+            p->line[y][x] = static_cast<unsigned char>(ramp_colour(RAMP_GREY, std::lround(shade)));
         }
     }
     return p;
@@ -111,7 +163,7 @@ picture make_flame()
                            1.2f * std::sin(a);
             if (r > tongue) continue;
             float heat = 1.0f - r / tongue + 0.08f * std::sin(x * 2.1f + y * 1.3f);
-            putpixel(b, x, y, flame_colour(0.25f + heat * 0.85f));
+            putpixel(b, x, y, fire_colour(0.25f + heat * 0.85f));
         }
     }
     outline_picture(b, ramp_colour(RAMP_WINE, 8));
@@ -166,40 +218,55 @@ picture make_blood_stain(int size, uint32_t seed)
     return p;
 }
 
+// A tracer, 10 px long so it draws a streak between the places it is shown at: a white-hot
+// head that shows on dark asphalt, fading back through gold to a red tail, with dark flanks at
+// the head that show it on light paving. Three wide, like the old shot, so its side test
+// points stay where they were.
 picture make_bullet()
 {
-    picture p = new_picture(2, 4);
+    picture p = new_picture(3, 10);
     BITMAP *b = p.get();
-    hline(b, 0, 0, 1, COLOUR_SPARK);
-    hline(b, 0, 1, 1, ramp_colour(RAMP_GOLD, 1));
-    hline(b, 0, 2, 1, ramp_colour(RAMP_GOLD, 6));
-    hline(b, 0, 3, 1, ramp_colour(RAMP_ORANGE, 7));
+    const int core[] = {COLOUR_SPARK, COLOUR_SPARK, COLOUR_HEADLAMP, ramp_colour(RAMP_GOLD, 1),
+                        ramp_colour(RAMP_GOLD, 3), COLOUR_AMBER, ramp_colour(RAMP_ORANGE, 5),
+                        ramp_colour(RAMP_ORANGE, 7), ramp_colour(RAMP_WINE, 6),
+                        ramp_colour(RAMP_WINE, 8)};
+    for (int y = 0; y < 10; ++y) putpixel(b, 1, y, core[y]);
+    for (int x : {0, 2}) {
+        putpixel(b, x, 0, COLOUR_OUTLINE);
+        putpixel(b, x, 1, COLOUR_AMBER);
+        putpixel(b, x, 2, COLOUR_OUTLINE);
+    }
     return p;
 }
 
+// A rocket nose first: a red warhead, a pale body with a dark outline, dark fins, and a long
+// bright exhaust that trails it on the road by day and by night.
 picture make_rocket()
 {
-    picture p = new_picture(6, 16);
+    constexpr int w = 7, h = 18;
+    picture p = new_picture(w, h);
     BITMAP *b = p.get();
-    // nose cone, body, fins, exhaust
-    putpixel(b, 2, 0, ramp_colour(RAMP_PAINT, 3));
-    putpixel(b, 3, 0, ramp_colour(RAMP_PAINT, 6));
-    hline(b, 1, 1, 4, ramp_colour(RAMP_PAINT, 5));
-    hline(b, 1, 2, 4, ramp_colour(RAMP_PAINT, 7));
-    for (int y = 3; y <= 11; ++y) {
-        putpixel(b, 1, y, ramp_colour(RAMP_GREY, 3));
+    putpixel(b, 3, 1, COLOUR_LIGHT_RED);  // the warhead
+    hline(b, 2, 2, 4, COLOUR_LIGHT_RED);
+    putpixel(b, 2, 2, ramp_colour(RAMP_WINE, 2));
+    hline(b, 2, 3, 4, ramp_colour(RAMP_WINE, 5));
+    for (int y = 4; y <= 10; ++y) {  // the body, lit down its left side
         putpixel(b, 2, y, ramp_colour(RAMP_GREY, 1));
-        putpixel(b, 3, y, ramp_colour(RAMP_GREY, 5));
-        putpixel(b, 4, y, ramp_colour(RAMP_GREY, 8));
+        putpixel(b, 3, y, ramp_colour(RAMP_GREY, 3));
+        putpixel(b, 4, y, ramp_colour(RAMP_GREY, 7));
     }
-    for (int y = 9; y <= 12; ++y) {
-        putpixel(b, 0, y, COLOUR_GUNMETAL);
-        putpixel(b, 5, y, COLOUR_GUNMETAL);
-    }
-    hline(b, 1, 12, 4, COLOUR_GUNMETAL);
-    hline(b, 1, 13, 4, COLOUR_SPARK);
-    hline(b, 1, 14, 4, ramp_colour(RAMP_GOLD, 4));
-    hline(b, 2, 15, 3, ramp_colour(RAMP_ORANGE, 5));
+    hline(b, 2, 7, 4, ramp_colour(RAMP_GOLD, 5));  // a band round it
+    for (int x : {1, 5}) vline(b, x, 9, 12, COLOUR_GUNMETAL);  // fins
+    hline(b, 2, 11, 4, COLOUR_GUNMETAL);  // the nozzle
+    outline_picture(b, COLOUR_OUTLINE);
+    // the exhaust, after the outline so it burns free of it
+    hline(b, 2, 13, 4, COLOUR_SPARK);
+    hline(b, 2, 14, 4, COLOUR_HEADLAMP);
+    hline(b, 2, 15, 4, ramp_colour(RAMP_GOLD, 3));
+    putpixel(b, 3, 16, COLOUR_AMBER);
+    putpixel(b, 3, 17, ramp_colour(RAMP_ORANGE, 6));
+    putpixel(b, 2, 16, ramp_colour(RAMP_ORANGE, 7));
+    putpixel(b, 4, 16, ramp_colour(RAMP_ORANGE, 7));
     return p;
 }
 

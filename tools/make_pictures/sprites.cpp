@@ -65,14 +65,8 @@ picture_set make_sprite_pictures()
     put(21, "stroller_lying", make_walker_picture(FIGURE_STROLLER, POSE_LYING));
 
     // the blast: a flash, a growing fireball, then smoke breaking up
-    put(22, "blast_flash", make_flash_ring());
-    constexpr fireball_look blast[] = {
-        {44, 15.0f, 1.15f, 0.05f, 0.00f, 11}, {50, 19.0f, 1.05f, 0.10f, 0.00f, 12},
-        {56, 23.0f, 0.95f, 0.18f, 0.02f, 13}, {60, 26.0f, 0.80f, 0.30f, 0.06f, 14},
-        {62, 28.0f, 0.60f, 0.42f, 0.16f, 15}, {64, 29.0f, 0.42f, 0.50f, 0.30f, 16},
-        {64, 30.0f, 0.25f, 0.60f, 0.46f, 17},
-    };
-    for (int i = 0; i < 7; ++i) put(23 + i, "blast", make_fireball(blast[i]));
+    for (int i = 0; i < BLAST_FRAMES; ++i)
+        put(22 + i, i == 0 ? "blast_flash" : "blast", make_blast_frame(i));
 
     put(2, "crowd", make_crowd());
     put(3, "crowd_gone", make_crowd_litter());

@@ -1,5 +1,6 @@
-// The set pieces the city map places: a crowd, the fountain, trees, road barriers, and the
-// glowing ring where a mission starts.
+// The set pieces the city map places: the fountain, trees, road barriers, what a scattered
+// crowd leaves behind (the crowd itself is drawn with the people), and the glowing ring where a
+// mission starts.
 #include "effects.h"
 #include "game_palette.h"
 #include "pictures.h"
@@ -10,37 +11,7 @@ namespace {
 
 constexpr float PI = 3.14159265f;
 
-void stamp_rotated(BITMAP *target, const BITMAP *person, int cx, int cy, int angle)
-{
-    rotate_sprite(target, const_cast<BITMAP *>(person), cx - person->w / 2, cy - person->h / 2,
-                  itofix(angle));
-}
-
 }  // namespace
-
-picture make_crowd()
-{
-    // A knot of people gathered round something, each in other clothes.
-    struct member {
-        int figure, pose, x, y, angle, ramp;
-    };
-    constexpr member members[] = {
-        {FIGURE_PEDESTRIAN, POSE_STAND, 24, 11, 128, RAMP_BLUE},
-        {FIGURE_STROLLER, POSE_STAND, 13, 17, 96, RAMP_PURPLE},
-        {FIGURE_PEDESTRIAN, POSE_STEP_A_HALF, 35, 19, 160, RAMP_OLIVE},
-        {FIGURE_STROLLER, POSE_STAND, 10, 31, 64, RAMP_TEAL},
-        {FIGURE_PEDESTRIAN, POSE_STAND, 37, 32, 200, RAMP_PAINT},
-        {FIGURE_PEDESTRIAN, POSE_STEP_B_HALF, 23, 38, 0, RAMP_GOLD},
-        {FIGURE_STROLLER, POSE_STAND, 24, 25, 30, RAMP_SKY},
-    };
-    picture p = new_picture(48, 48);
-    for (const member &m : members) {
-        picture person = make_walker_picture(m.figure, m.pose);
-        move_ramp(person.get(), RAMP_PAINT, m.ramp);
-        stamp_rotated(p.get(), person.get(), m.x, m.y, m.angle);
-    }
-    return p;
-}
 
 picture make_crowd_litter()
 {
