@@ -206,7 +206,8 @@ protected:
         };
         double worst_inner = 0;
         for (int j = 0; j + 1 < period; ++j)
-            worst_inner = std::max({worst_inner, step(j, 0, j + 1, 0, true), step(0, j, 0, j + 1, false)});
+            worst_inner =
+                std::max({worst_inner, step(j, 0, j + 1, 0, true), step(0, j, 0, j + 1, false)});
         EXPECT_LE(step(period - 1, 0, 0, 0, true), worst_inner + 0.5) << "left-right, " << object;
         EXPECT_LE(step(0, period - 1, 0, 0, false), worst_inner + 0.5) << "top-bottom, " << object;
     }
@@ -287,7 +288,8 @@ TEST_F(PictureTiles, LanesShowWhichWayTrafficDrives)
         int widest = 0, widest_at = 0;
         for (int a = 4; a < 60; ++a) {
             int n = 0;
-            for (int b = 8; b < 56; ++b) n += (vertical ? t->line[a][b] : t->line[b][a]) == COLOUR_LINE_WHITE;
+            for (int b = 8; b < 56; ++b)
+                n += (vertical ? t->line[a][b] : t->line[b][a]) == COLOUR_LINE_WHITE;
             if (n > widest) widest = n, widest_at = a;
         }
         if (l.kind != JUNCTION) {
@@ -322,8 +324,10 @@ TEST_F(PictureTiles, FloorsLookLikeWhatTheyAre)
         int full = 0;
         for (int a = 0; a < 64; ++a) {
             int n = 0;
-            for (int b = 0; b < 64; ++b)
-                n += (along_rows ? tile(object)->line[a][b] : tile(object)->line[b][a]) == COLOUR_LINE_WHITE;
+            for (int b = 0; b < 64; ++b) {
+                BITMAP *t = tile(object);
+                n += (along_rows ? t->line[a][b] : t->line[b][a]) == COLOUR_LINE_WHITE;
+            }
             full += n > 40;
         }
         return full;

@@ -3,8 +3,8 @@
 // drawn before it. So the picture is a field that repeats every 80 px (columns 80 and 81 would
 // repeat columns 0 and 1), and its last two columns and rows, seen only where a block ends on
 // its east or south side, are the lip of the parapet. Inside a block no seam shows: the roofing
-// runs on in strips, and the plant on it (air units, vents, a skylight, a hatch, stains) is
-// scattered so that no row or column of repeats lines up.
+// runs on in strips, and what stands on it (vents, fan boxes, a hatch) and the stains are
+// small and scattered, so that the repeats read as clutter and not as a grid.
 #include "game_palette.h"
 #include "pictures.h"
 
@@ -16,8 +16,8 @@ namespace {
 constexpr int PERIOD = 80;     // the distance between two roofs on the screen
 constexpr int ROOF_SIZE = 82;  // the size the game draws a roof at
 
-// The roof as it is painted: a shade of the grey ramp per pixel (fractions are dithered at the
-// end), or a fixed colour where something is not grey. The field wraps at its edges, so
+// The roof as it is painted: a shade of the grey ramp per pixel (fractions are scattered by a
+// grain at the end), or a fixed colour where something is not grey. The field wraps at its edges, so
 // anything painted across an edge comes back on the other side.
 struct roof_field {
     std::vector<float> shade = std::vector<float>(PERIOD * PERIOD, 0.0f);
@@ -44,8 +44,10 @@ struct roof_field {
 // Grain that repeats with the roof: one value in 0..1 per pixel.
 float speck(int x, int y, uint32_t seed)
 {
-    uint32_t h = seed * 0x9e3779b1u ^ static_cast<uint32_t>(((x % PERIOD + PERIOD) % PERIOD) * 73856093) ^
-                 static_cast<uint32_t>(((y % PERIOD + PERIOD) % PERIOD) * 19349663);
+    x = (x % PERIOD + PERIOD) % PERIOD;
+    y = (y % PERIOD + PERIOD) % PERIOD;
+    uint32_t h = seed * 0x9e3779b1u ^ static_cast<uint32_t>(x * 73856093) ^
+                 static_cast<uint32_t>(y * 19349663);
     h ^= h >> 13;
     h *= 0x5bd1e995u;
     h ^= h >> 15;
@@ -77,6 +79,17 @@ void lay_roofing(roof_field &f)
             if (row == 0) s += 0.8f;
             if (row == 1) s -= 0.8f;
             f.at(x, y) = s;
+        }
+    }
+}
+
+// A small damp stain where water stood, its rim ragged.
+void stain(roof_field &f, int cx, int cy, float r)
+{
+    for (int y = cy - int(r); y <= cy + r; ++y) {
+        for (int x = cx - int(r); x <= cx + r; ++x) {
+            float d = std::hypot(float(x - cx), float(y - cy)) / r;
+            if (d < 0.6f + 0.4f * speck(x / 2, y / 2, 0x57a1)) f.at(x, y) += 0.8f;
         }
     }
 }
@@ -161,6 +174,8 @@ picture make_roof_picture()
     hatch(f, 58, 64);
     box(f, 74, 24, 6, 5, 2.0f);
     streak(f, 64, 17, 4);
+    stain(f, 25, 47, 5);
+    stain(f, 68, 76, 4);
     picture p = new_picture(ROOF_SIZE, ROOF_SIZE);
     for (int y = 0; y < ROOF_SIZE; ++y)
         for (int x = 0; x < ROOF_SIZE; ++x) p->line[y][x] = f.final_colour(x, y);

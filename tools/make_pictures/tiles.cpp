@@ -5,7 +5,8 @@
 // Traffic drives on the right, so a lane knows its sides: on the driver's left runs the centre
 // line, shared with the lane coming the other way (each paints half of it); on the right lies
 // the kerb. Plain lanes carry no arrows: only the three cells before a junction do, where a
-// driver picks his lane.
+// driver picks his lane. Those junction lanes draw no kerb, as the city also lays them inside
+// crossings to turn traffic, where a kerb would run across the road.
 #include "game_palette.h"
 #include "pictures.h"
 
@@ -29,10 +30,12 @@ float grain(int x, int y, uint32_t seed)
     return (h & 0xffff) / 65535.0f;
 }
 
-// A shade of a ramp from a fractional shade, the fraction scattered by the grain.
+// A shade of a ramp from a fractional shade, the fraction scattered by the grain. Sand goes
+// no darker than shade 9: the night's light table turns darker sand olive.
 int grained(int ramp, float shade, int x, int y, uint32_t seed)
 {
-    return ramp_colour(ramp, static_cast<int>(std::floor(shade + grain(x, y, seed))));
+    int s = static_cast<int>(std::floor(shade + grain(x, y, seed)));
+    return ramp_colour(ramp, ramp == RAMP_SAND && s > 9 ? 9 : s);
 }
 
 // Asphalt: dark slate with fine grit; `base` moves it lighter (lower) or darker.
@@ -108,7 +111,8 @@ void wear_tracks(BITMAP *b, uint32_t seed)
         for (int x = 0; x < TILE; ++x) {
             bool tyre = (x >= 16 && x < 23) || (x >= 40 && x < 47);
             bool drip = x >= 29 && x < 35 && grain(x, y, seed) < 0.25f;
-            if (tyre && grain(x, y, seed + 1) < 0.35f) b->line[y][x] = asphalt_colour(x, y, seed, 9.0f);
+            if (tyre && grain(x, y, seed + 1) < 0.35f)
+                b->line[y][x] = asphalt_colour(x, y, seed, 9.0f);
             if (drip) b->line[y][x] = ramp_colour(RAMP_SLATE, 12);
         }
     }
@@ -235,7 +239,7 @@ picture grass()
     return p;
 }
 
-// A gravel yard: packed earth under loose stones of several sizes.
+// A gravel yard: grey and buff stones of several sizes, with brown earth between them.
 picture gravel_yard()
 {
     picture p = new_picture(TILE, TILE);
@@ -243,19 +247,23 @@ picture gravel_yard()
     for (int y = 0; y < TILE; ++y) {
         for (int x = 0; x < TILE; ++x) {
             float n = wrapped_fractal(x, y, TILE, 2, 0x6a7e1) - 0.5f;
-            b->line[y][x] = grained(RAMP_BROWN, 6.4f + n * 1.8f, x, y, 0x6a7e2);
+            float stone = grain(x / 2, y / 2, 0x6a7e3);  // stones two pixels across
+            int ramp = stone < 0.5f ? RAMP_GREY : (stone < 0.85f ? RAMP_SAND : RAMP_BROWN);
+            // about as light whichever the stone, so the yard reads as one surface
+            float s = 7.2f + n * 1.4f;
+            if (ramp == RAMP_SAND) s += 1.5f;
+            if (ramp == RAMP_BROWN) s -= 1.3f;
+            b->line[y][x] = grained(ramp, s, x, y, 0x6a7e2);
         }
     }
     noise_source n{0x9e88};
-    for (int i = 0; i < 150; ++i) {
-        int x = noise_below(n, TILE), y = noise_below(n, TILE), kind = noise_below(n, 6);
-        int lit = kind < 3 ? ramp_colour(RAMP_SAND, 4 + kind) : ramp_colour(RAMP_GREY, 4 + kind);
+    for (int i = 0; i < 60; ++i) {  // a bigger stone, lit on top, with its shadow
+        int x = noise_below(n, TILE), y = noise_below(n, TILE);
+        int lit = noise_below(n, 2) ? ramp_colour(RAMP_SAND, 4) : ramp_colour(RAMP_GREY, 4);
         putpixel(b, x, y, lit);
-        if (kind % 2 == 0) {  // a bigger stone, with its shadow
-            putpixel(b, (x + 1) & 63, y, lit);
-            putpixel(b, x, (y + 1) & 63, ramp_colour(RAMP_BROWN, 10));
-            putpixel(b, (x + 1) & 63, (y + 1) & 63, ramp_colour(RAMP_BROWN, 11));
-        }
+        putpixel(b, (x + 1) & 63, y, lit);
+        putpixel(b, x, (y + 1) & 63, ramp_colour(RAMP_BROWN, 10));
+        putpixel(b, (x + 1) & 63, (y + 1) & 63, ramp_colour(RAMP_BROWN, 11));
     }
     return p;
 }
@@ -277,7 +285,7 @@ picture pavement()
             if (lx == 1 || ly == 1) s -= 0.8f;    // the lit arris
             if (lx == 31 || ly == 31) s += 0.6f;  // the shaded one
             int ramp = RAMP_GREY;
-            if (grain(x, y, 0x5ad) < 0.3f) ramp = RAMP_SAND, s += 1.3f;  // as light, but warm
+            if (grain(x, y, 0x5ad) < 0.3f) ramp = RAMP_SAND, s += 1.0f;  // about as light, but warm
             if (lx == 0 || ly == 0) ramp = RAMP_GREY, s = 10.0f;  // the joint
             b->line[y][x] = grained(ramp, s, x, y, 0x5ac);
         }
