@@ -290,91 +290,144 @@ TEST_F(PictureSprites, TheSirenFlashesRedThenBlueOverTheRoof)
               count_colour_range(picture(57), COLOUR_LIGHT_BLUE, COLOUR_LIGHT_BLUE));
 }
 
-TEST(PictureTiles, EveryFloorIsA64SquareThatTilesWithoutASeam)
-{
-    datafile_ptr data(load_datafile("tiles.dat"));
-    ASSERT_NE(data, nullptr);
-    ASSERT_GE(object_count(data.get()), 22);
+class PictureTiles : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        data.reset(load_datafile("tiles.dat"));
+        ASSERT_NE(data, nullptr);
+        ASSERT_GE(object_count(data.get()), 22);
+        swatch.reset(load_pcx("pal.pcx", pal));
+        ASSERT_NE(swatch, nullptr);
+    }
+    BITMAP *tile(int object) const { return bitmap_at(data.get(), object); }
+    // Mean luminance (0..63) of a picture.
+    double mean_luminance(const BITMAP *b) const
+    {
+        double sum = 0;
+        for (int y = 0; y < b->h; ++y)
+            for (int x = 0; x < b->w; ++x) sum += luminance(pal, b->line[y][x]);
+        return sum / (b->w * b->h);
+    }
+    // Whether a picture repeated every `period` pixels meets itself without a seam: across the
+    // seam it changes no more than between two columns (or rows) somewhere inside it.
+    void expect_seamless(const BITMAP *t, int period, int object) const
+    {
+        auto step = [&](int x0, int y0, int x1, int y1, bool columns) {
+            double d = 0;
+            for (int k = 0; k < period; ++k) {
+                int a = columns ? t->line[k][x0] : t->line[y0][k];
+                int b = columns ? t->line[k][x1] : t->line[y1][k];
+                d += std::abs(luminance(pal, a) - luminance(pal, b)) / period;
+            }
+            return d;
+        };
+        double worst_inner = 0;
+        for (int j = 0; j + 1 < period; ++j)
+            worst_inner =
+                std::max({worst_inner, step(j, 0, j + 1, 0, true), step(0, j, 0, j + 1, false)});
+        EXPECT_LE(step(period - 1, 0, 0, 0, true), worst_inner + 0.5) << "left-right, " << object;
+        EXPECT_LE(step(0, period - 1, 0, 0, false), worst_inner + 0.5) << "top-bottom, " << object;
+    }
+    datafile_ptr data;
     PALETTE pal;
-    bitmap_ptr swatch(load_pcx("pal.pcx", pal));
-    ASSERT_NE(swatch, nullptr);
+    bitmap_ptr swatch;
+};
+
+TEST_F(PictureTiles, FloorsAndTheRoofAreOpaqueAndMeetWithoutASeam)
+{
     for (int i = 0; i <= 21; ++i) {
         ASSERT_EQ(data.get()[i].type, DAT_BITMAP) << "tile " << i;
-        BITMAP *t = bitmap_at(data.get(), i);
-        ASSERT_EQ(t->w, 64);
-        ASSERT_EQ(t->h, 64);
-        EXPECT_EQ(bitmap_color_depth(t), 8);
-        EXPECT_EQ(count_colour_range(t, 0, 0), 0) << "floors have no holes, tile " << i;
-        // every floor, and the roof that covers a whole block, repeats without a seam:
-        // across the seam the picture changes no more than between two columns (or rows)
-        // somewhere inside it
-        double seam_x = 0, seam_y = 0, worst_inner = 0;
-        for (int k = 0; k < 64; ++k) {
-            seam_x += std::abs(luminance(pal, t->line[k][63]) - luminance(pal, t->line[k][0])) / 64;
-            seam_y += std::abs(luminance(pal, t->line[63][k]) - luminance(pal, t->line[0][k])) / 64;
-        }
-        for (int j = 0; j < 63; ++j) {
-            double across = 0, down = 0;
-            for (int k = 0; k < 64; ++k) {
-                across +=
-                    std::abs(luminance(pal, t->line[k][j + 1]) - luminance(pal, t->line[k][j])) /
-                    64;
-                down +=
-                    std::abs(luminance(pal, t->line[j + 1][k]) - luminance(pal, t->line[j][k])) /
-                    64;
-            }
-            worst_inner = std::max({worst_inner, across, down});
-        }
-        EXPECT_LE(seam_x, worst_inner + 0.5) << "left-right seam of tile " << i;
-        EXPECT_LE(seam_y, worst_inner + 0.5) << "top-bottom seam of tile " << i;
+        EXPECT_EQ(bitmap_color_depth(tile(i)), 8);
+        // a hole in a floor shows the last frame; one in the roof, a building's hollow inside
+        EXPECT_EQ(count_colour_range(tile(i), 0, 0), 0) << "tile " << i;
+        if (i == 0) continue;
+        ASSERT_EQ(tile(i)->w, 64);
+        ASSERT_EQ(tile(i)->h, 64);
+        expect_seamless(tile(i), 64, i);
     }
+    // The roof is drawn 82 px square, 80 px from its neighbour: drawn at its own size, a block
+    // of roofs shows the first 80 columns and rows of each, one after another.
+    ASSERT_EQ(tile(0)->w, 82);
+    ASSERT_EQ(tile(0)->h, 82);
+    expect_seamless(tile(0), 80, 0);
 }
 
-// The row (or column) where a lane's arrow is widest lies on the side it points to.
-TEST(PictureTiles, RoadArrowsPointTheWayTrafficDrives)
+// One wall colour gives every building its height: it must stand clearly apart from the roof
+// above it and the ground below it.
+TEST_F(PictureTiles, WallsStandApartFromRoofPavementAndRoad)
 {
-    datafile_ptr data(load_datafile("tiles.dat"));
-    ASSERT_NE(data, nullptr);
+    double wall = luminance(pal, COLOUR_WALL);
+    constexpr int ground[] = {0, 7, 19, 20};  // roof, pavement, lane, junction
+    for (int object : ground)
+        EXPECT_GT(std::abs(wall - mean_luminance(tile(object))), 8.0) << "tile " << object;
+    EXPECT_GT(mean_luminance(tile(7)), 1.3 * mean_luminance(tile(20)))
+        << "pavement is lighter than asphalt";
+}
+
+// Traffic drives on the right: the centre line runs on a driver's left and the kerb on his
+// right, so two lanes side by side make one street; arrows show only before a junction.
+TEST_F(PictureTiles, LanesShowWhichWayTrafficDrives)
+{
     enum { NORTH, EAST, SOUTH, WEST };
+    enum kind { PLAIN, JUNCTION, BRIDGE };
     struct lane {
-        int object, heading;
+        int object, heading, kind;
     };
-    constexpr lane lanes[] = {{8, SOUTH},  {9, EAST},  {10, WEST},  {11, NORTH},
-                              {12, WEST},  {13, EAST}, {14, WEST},  {15, SOUTH},
-                              {16, NORTH}, {17, EAST}, {18, SOUTH}, {19, NORTH}};
+    constexpr lane lanes[] = {{8, SOUTH, BRIDGE},   {9, EAST, BRIDGE},    {10, WEST, BRIDGE},
+                              {11, NORTH, BRIDGE},  {12, WEST, PLAIN},    {13, EAST, PLAIN},
+                              {14, WEST, JUNCTION}, {15, SOUTH, JUNCTION}, {16, NORTH, JUNCTION},
+                              {17, EAST, JUNCTION}, {18, SOUTH, PLAIN},   {19, NORTH, PLAIN}};
     for (const lane &l : lanes) {
-        BITMAP *t = bitmap_at(data.get(), l.object);
+        BITMAP *t = tile(l.object);
+        // pixel k of the edge on the driver's left (side 0) or right (side 1), and of the lane
+        // a row or column at `depth` in from its left edge
+        auto edge = [&](int side, int depth, int k) {
+            int h = (l.heading + (side ? 2 : 0)) % 4;
+            if (h == NORTH) return t->line[k][depth];
+            if (h == EAST) return t->line[depth][k];
+            if (h == SOUTH) return t->line[k][63 - depth];
+            return t->line[63 - depth][k];
+        };
+        int left_white = 0, right_white = 0;
+        double kerb = 0, road = 0;
+        for (int k = 0; k < 64; ++k) {
+            left_white += edge(0, 0, k) == COLOUR_LINE_WHITE;
+            right_white += edge(1, 0, k) == COLOUR_LINE_WHITE;
+            kerb += luminance(pal, edge(1, 0, k)) / 64;
+            road += luminance(pal, edge(0, 10, k)) / 64;
+        }
+        if (l.kind != BRIDGE) EXPECT_GT(left_white, 16) << "centre line, tile " << l.object;
+        EXPECT_EQ(right_white, 0) << "tile " << l.object;
+        if (l.kind != JUNCTION) EXPECT_GT(kerb, 1.8 * road) << "kerb, tile " << l.object;
+
+        // the row (or column) where an arrow is widest lies on the side it points to
         bool vertical = l.heading == NORTH || l.heading == SOUTH;
         int widest = 0, widest_at = 0;
         for (int a = 4; a < 60; ++a) {
             int n = 0;
-            for (int b = 4; b < 60; ++b) {
-                int c = vertical ? t->line[a][b] : t->line[b][a];
-                n += c == COLOUR_LINE_WHITE;
-            }
+            for (int b = 8; b < 56; ++b)
+                n += (vertical ? t->line[a][b] : t->line[b][a]) == COLOUR_LINE_WHITE;
             if (n > widest) widest = n, widest_at = a;
         }
+        if (l.kind != JUNCTION) {
+            EXPECT_EQ(widest, 0) << "no arrow on tile " << l.object;
+            continue;
+        }
         ASSERT_GT(widest, 8) << "tile " << l.object << " shows an arrow";
-        bool toward_start = l.heading == NORTH || l.heading == WEST;
-        EXPECT_EQ(widest_at < 32, toward_start) << "tile " << l.object;
+        EXPECT_EQ(widest_at < 32, l.heading == NORTH || l.heading == WEST) << "tile " << l.object;
     }
 }
 
-// What a player must tell apart at a glance: water from land, grass from stone, a bridge from a
-// street, and which way a zebra crossing runs.
-TEST(PictureTiles, FloorsLookLikeWhatTheyAre)
+// What a player must tell apart at a glance: water from land, grass from stone, and which way
+// a zebra crossing runs (its bars lie along the street, side by side across it).
+TEST_F(PictureTiles, FloorsLookLikeWhatTheyAre)
 {
-    datafile_ptr data(load_datafile("tiles.dat"));
-    ASSERT_NE(data, nullptr);
-    PALETTE pal;
-    bitmap_ptr swatch(load_pcx("pal.pcx", pal));
-    ASSERT_NE(swatch, nullptr);
     auto mean = [&](int object, int channel) {
-        BITMAP *t = bitmap_at(data.get(), object);
         double sum = 0;
         for (int y = 0; y < 64; ++y) {
             for (int x = 0; x < 64; ++x) {
-                const RGB &c = pal[t->line[y][x]];
+                const RGB &c = pal[tile(object)->line[y][x]];
                 sum += channel == 0 ? c.r : (channel == 1 ? c.g : c.b);
             }
         }
@@ -383,31 +436,25 @@ TEST(PictureTiles, FloorsLookLikeWhatTheyAre)
     EXPECT_GT(mean(21, 2), 1.5 * mean(21, 0)) << "water is blue";
     EXPECT_GT(mean(1, 1), 1.3 * mean(1, 0)) << "grass is green";
     EXPECT_GT(mean(1, 1), 1.3 * mean(1, 2));
-    double street = mean(20, 0) + mean(20, 1) + mean(20, 2);
-    EXPECT_GT(mean(7, 0) + mean(7, 1) + mean(7, 2), 1.5 * street)
-        << "pavement is lighter than asphalt";
-    EXPECT_GT(mean(11, 0) + mean(11, 1) + mean(11, 2), 1.3 * street) << "a bridge deck is concrete";
-    EXPECT_EQ(count_colour_range(bitmap_at(data.get(), 20), COLOUR_LINE_WHITE, COLOUR_LINE_WHITE),
-              0)
+    EXPECT_EQ(count_colour_range(tile(20), COLOUR_LINE_WHITE, COLOUR_LINE_WHITE), 0)
         << "plain junction asphalt has no markings";
-    // a crossing's bars: code 17 (object 3) runs across the tile, code 18 (object 2) down it
     auto white_runs = [&](int object, bool along_rows) {
-        BITMAP *t = bitmap_at(data.get(), object);
         int full = 0;
         for (int a = 0; a < 64; ++a) {
             int n = 0;
             for (int b = 0; b < 64; ++b) {
-                int c = along_rows ? t->line[a][b] : t->line[b][a];
-                n += c == COLOUR_LINE_WHITE;
+                BITMAP *t = tile(object);
+                n += (along_rows ? t->line[a][b] : t->line[b][a]) == COLOUR_LINE_WHITE;
             }
-            full += n > 48;
+            full += n > 40;
         }
         return full;
     };
-    EXPECT_GT(white_runs(3, true), 12);
-    EXPECT_EQ(white_runs(3, false), 0);
-    EXPECT_GT(white_runs(2, false), 12);
-    EXPECT_EQ(white_runs(2, true), 0);
+    // code 17 (object 3) crosses a north-south street, code 18 (object 2) an east-west one
+    EXPECT_GT(white_runs(3, false), 12);
+    EXPECT_EQ(white_runs(3, true), 0);
+    EXPECT_GT(white_runs(2, true), 12);
+    EXPECT_EQ(white_runs(2, false), 0);
 }
 
 TEST(PicturePalette, NamedEntriesHaveTheColoursTheCodeCountsOn)
@@ -477,8 +524,14 @@ TEST(PictureFonts, FontsDrawInAnyColourAtTheirCellSizes)
     FONT *game_font = static_cast<FONT *>(data.get()[0].dat);
     FONT *menu_font = static_cast<FONT *>(data.get()[1].dat);
     EXPECT_EQ(text_length(menu_font, "Busted!"), 7 * 16) << "the banner centres 8 px a letter";
-    EXPECT_GE(text_height(menu_font), 14);
-    EXPECT_LE(text_height(menu_font), 20);
+    EXPECT_LE(text_height(menu_font), 48) << "menu rows are 50 px apart";
+    bitmap_ptr banner(create_bitmap_ex(8, 7 * 16, text_height(menu_font)));
+    clear_to_color(banner.get(), 0);
+    textout_ex(banner.get(), menu_font, "BUSTED!", 0, 0, 1, -1);
+    int rows_inked = 0;
+    for (int y = 0; y < banner->h; ++y)
+        rows_inked += std::count(banner->line[y], banner->line[y] + banner->w, 1) > 0;
+    EXPECT_GE(rows_inked, 24) << "the banner's capitals stand tall enough not to be missed";
     EXPECT_EQ(text_length(game_font, "Felony: 100"), 11 * 8);
     EXPECT_LE(text_height(game_font), 12) << "HUD texts fit their 20-row strips";
     bitmap_ptr scratch(create_bitmap_ex(8, 40, 40));
@@ -557,6 +610,9 @@ TEST(PictureHud, BarsDialAndArrowHaveTheShapesTheHudDrawsWith)
             if (arrow->line[y][x]) top = y;
     EXPECT_LT(top, 3) << "the arrow points up";
     EXPECT_NE(arrow->line[top][7] | arrow->line[top][8], 0) << "its tip is centred";
+    // turned any way, the notch in its tail still tells its point from its back
+    EXPECT_EQ(arrow->line[14][7] | arrow->line[14][8], 0) << "its tail is notched";
+    EXPECT_TRUE(arrow->line[14][2] && arrow->line[14][13]) << "between two wings";
 }
 
 }  // namespace

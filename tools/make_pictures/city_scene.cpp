@@ -13,18 +13,18 @@ constexpr int CELL = 64;
 constexpr int COLUMNS = 10, ROWS = 8;
 constexpr int CENTRE_X = 320, CENTRE_Y = 240;
 
-// One letter per map cell: B building, p pavement, s/n lanes south/north, w/e lanes west/east,
-// J junction, Z crossing (bars across a north-south street), z crossing (east-west street),
-// g grass.
+// One letter per map cell: B building, p pavement, s/n lanes south/north, w/e lanes west/east
+// (capitals: the lanes just before the junction, with their arrows), J junction, Z crossing
+// on the north-south street, z crossing on the east-west street, g grass.
 constexpr const char *city_rows[ROWS] = {
     "BBBBpsnpBB",
-    "BBBBpsnpBB",
-    "BBBBpsnpBB",
+    "BBBBpSnpBB",
+    "BBBBpSnpBB",
     "ppppoZZopp",
-    "wwwwzJJzww",
-    "eeeezJJzee",
+    "wwwwzJJzWW",
+    "eeEEzJJzee",
     "ppppoZZopp",
-    "ggggpsnpBB",
+    "ggggpsNpBB",
 };
 
 int tile_object_for(char code)
@@ -35,6 +35,10 @@ int tile_object_for(char code)
     case 'n': return 19;
     case 'w': return 12;
     case 'e': return 13;
+    case 'S': return 15;
+    case 'N': return 16;
+    case 'W': return 14;
+    case 'E': return 17;
     case 'J': return 20;
     case 'Z': return 3;
     case 'z': return 2;

@@ -13,14 +13,14 @@ constexpr int CELLS_PER_ROW = 16;
 struct font_shape {
     int cell_w, cell_h;  // the advance and line height of the font
     int ink_x, ink_y;    // where the glyph sits in its cell
-    int scale_steps;     // doublings of the 5 x 9 design
-    bool bold;
+    bool bold;           // the bold lettering, or the design as drawn
 };
 
 // HUD and mission texts: the design as drawn, in 8 x 10 cells.
-constexpr font_shape game_font_shape = {8, 10, 1, 1, 0, false};
-// Menu rows and the banner: doubled with rounded diagonals and thickened, 16 px per character.
-constexpr font_shape menu_font_shape = {16, 18, 2, 0, 1, true};
+constexpr font_shape game_font_shape = {8, 10, 1, 1, false};
+// Menu rows and the banner: the bold lettering, tall enough that "Busted!" cannot be missed,
+// 16 px per character as the banner's centring counts (its 13 px of ink sit a pixel in).
+constexpr font_shape menu_font_shape = {16, BOLD_HEIGHT + 1, 1, 0, true};
 
 picture font_grid(const font_shape &shape)
 {
@@ -33,9 +33,7 @@ picture font_grid(const font_shape &shape)
         int cx = 1 + (i % CELLS_PER_ROW) * (shape.cell_w + 1);
         int cy = 1 + (i / CELLS_PER_ROW) * (shape.cell_h + 1);
         rectfill(grid.get(), cx, cy, cx + shape.cell_w - 1, cy + shape.cell_h - 1, 0);
-        glyph_mask g = glyph_of(FIRST_GLYPH + i);
-        for (int s = 0; s < shape.scale_steps; ++s) g = scale2x(g);
-        if (shape.bold) g = emboldened(g);
+        glyph_mask g = shape.bold ? bold_glyph(FIRST_GLYPH + i) : glyph_of(FIRST_GLYPH + i);
         for (int y = 0; y < g.h; ++y) {
             for (int x = 0; x < g.w; ++x) {
                 int px = shape.ink_x + x, py = shape.ink_y + y;

@@ -1,8 +1,10 @@
 #include "glyphs.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -159,15 +161,6 @@ glyph_mask scale2x(const glyph_mask &m)
     return out;
 }
 
-glyph_mask emboldened(const glyph_mask &m)
-{
-    glyph_mask out = empty_mask(m.w + 1, m.h);
-    for (int y = 0; y < m.h; ++y)
-        for (int x = 0; x <= m.w; ++x)
-            if (m.at(x, y) || m.at(x - 1, y)) out.set(x, y);
-    return out;
-}
-
 glyph_mask slanted(const glyph_mask &m, float slant)
 {
     int extra = static_cast<int>(std::ceil((m.h - 1) * slant));
@@ -180,7 +173,7 @@ glyph_mask slanted(const glyph_mask &m, float slant)
     return out;
 }
 
-glyph_mask text_mask(const char *text, int scale_steps, int advance, bool bold)
+glyph_mask text_mask(const char *text, int scale_steps, int advance)
 {
     int n = static_cast<int>(std::strlen(text));
     int h = GLYPH_HEIGHT << scale_steps;
@@ -188,7 +181,81 @@ glyph_mask text_mask(const char *text, int scale_steps, int advance, bool bold)
     for (int i = 0; i < n; ++i) {
         glyph_mask g = glyph_of(static_cast<unsigned char>(text[i]));
         for (int s = 0; s < scale_steps; ++s) g = scale2x(g);
-        if (bold) g = emboldened(g);
+        for (int y = 0; y < g.h; ++y)
+            for (int x = 0; x < g.w; ++x)
+                if (g.at(x, y)) out.set(i * advance + x, y);
+    }
+    return out;
+}
+
+namespace {
+
+struct stroke {
+    float x0, y0, x1, y1;
+};
+
+// Whether a pixel centre lies on a stroke: straight strokes are boxes (their ends and corners
+// square), 3 px wide across and 4 px tall down, so that bars weigh as much as stems on the tall
+// letters; diagonal strokes are round-ended and about 3.5 px wide.
+bool on_stroke(const stroke &s, float px, float py)
+{
+    float dx = s.x1 - s.x0, dy = s.y1 - s.y0, len2 = dx * dx + dy * dy;
+    float t = len2 > 0 ? ((px - s.x0) * dx + (py - s.y0) * dy) / len2 : 0.0f;
+    t = t < 0 ? 0 : (t > 1 ? 1 : t);
+    float ex = std::fabs(px - (s.x0 + t * dx)), ey = std::fabs(py - (s.y0 + t * dy));
+    if (dx == 0 || dy == 0) return ex < 1.5f && ey < 2.0f;
+    return ex * ex + ey * ey < 1.8f * 1.8f;
+}
+
+// The strokes of a design: a node on every inked pixel, joined to its inked neighbours across
+// and down, and along a diagonal where no neighbour already turns the corner.
+std::vector<stroke> strokes_of(const glyph_mask &d)
+{
+    // pixel centres, so every stroke comes out exactly 3 px wide
+    static constexpr float node_x[GLYPH_WIDTH] = {1.5f, 4.5f, 6.5f, 8.5f, 11.5f};
+    auto nx = [](int x) { return node_x[x]; };
+    auto ny = [](int y) { return 2.0f + y * 4.0f; };
+    std::vector<stroke> out;
+    for (int y = 0; y < d.h; ++y) {
+        for (int x = 0; x < d.w; ++x) {
+            if (!d.at(x, y)) continue;
+            out.push_back({nx(x), ny(y), nx(x), ny(y)});
+            if (d.at(x + 1, y)) out.push_back({nx(x), ny(y), nx(x + 1), ny(y)});
+            if (d.at(x, y + 1)) out.push_back({nx(x), ny(y), nx(x), ny(y + 1)});
+            if (d.at(x + 1, y + 1) && !d.at(x + 1, y) && !d.at(x, y + 1))
+                out.push_back({nx(x), ny(y), nx(x + 1), ny(y + 1)});
+            if (d.at(x - 1, y + 1) && !d.at(x - 1, y) && !d.at(x, y + 1))
+                out.push_back({nx(x), ny(y), nx(x - 1), ny(y + 1)});
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+glyph_mask bold_glyph(int c)
+{
+    std::vector<stroke> strokes = strokes_of(glyph_of(c));
+    glyph_mask m = empty_mask(BOLD_WIDTH, BOLD_HEIGHT);
+    for (int y = 0; y < BOLD_HEIGHT; ++y) {
+        for (int x = 0; x < BOLD_WIDTH; ++x) {
+            for (const stroke &s : strokes) {
+                if (on_stroke(s, x + 0.5f, y + 0.5f)) {
+                    m.set(x, y);
+                    break;
+                }
+            }
+        }
+    }
+    return m;
+}
+
+glyph_mask bold_text_mask(const char *text, int advance)
+{
+    int n = static_cast<int>(std::strlen(text));
+    glyph_mask out = empty_mask(n * advance + BOLD_WIDTH, BOLD_HEIGHT);
+    for (int i = 0; i < n; ++i) {
+        glyph_mask g = bold_glyph(static_cast<unsigned char>(text[i]));
         for (int y = 0; y < g.h; ++y)
             for (int x = 0; x < g.w; ++x)
                 if (g.at(x, y)) out.set(i * advance + x, y);

@@ -305,16 +305,26 @@ picture weapon_picture(int weapon)
     return p;
 }
 
+// The mission arrow, pointing north: a dart with a notch in its tail, its right flank a shade
+// deeper than its left, in a dark rim. The game turns it freely, and only a shape
+// this plain keeps its point, its notch and its ridge at every angle.
 picture mission_arrow()
 {
     picture p = new_picture(16, 16);
     BITMAP *b = p.get();
-    int points[14] = {8, 1, 14, 8, 10, 8, 10, 14, 6, 14, 6, 8, 2, 8};
-    polygon(b, 7, points, ramp_colour(RAMP_GOLD, 3));
-    line(b, 8, 2, 3, 7, ramp_colour(RAMP_GOLD, 0));
-    vline(b, 7, 8, 13, ramp_colour(RAMP_GOLD, 1));
-    line(b, 9, 2, 13, 7, ramp_colour(RAMP_GOLD, 7));
-    vline(b, 9, 8, 13, ramp_colour(RAMP_GOLD, 7));
+    auto inside = [](float x, float y) {
+        // tip (8, 1), wings (14.5, 14.5) and (1.5, 14.5), notch (8, 11)
+        float half = (y - 1) * 6.5f / 13.5f;  // the dart's half width at row y
+        float notch = y > 11 ? (y - 11) * 6.5f / 3.5f : -1;
+        float off = std::fabs(x - 8);
+        return y >= 1 && y <= 14.5f && off <= half && off >= notch;
+    };
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            if (!inside(x + 0.5f, y + 0.5f)) continue;
+            putpixel(b, x, y, ramp_colour(RAMP_GOLD, x < 8 ? 1 : 4));
+        }
+    }
     outline_picture(b, COLOUR_OUTLINE);
     return p;
 }

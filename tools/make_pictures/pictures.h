@@ -24,6 +24,8 @@ enum walker_pose {
 };
 picture make_walker_picture(int figure, int pose);
 
+// The roof over every building and arcade (tiles.dat object 0), 82 px square as it is drawn.
+picture make_roof_picture();
 // A floor picture by its tiles.dat object number (the title pictures build a street of them).
 picture make_tile_picture(int object);
 

@@ -56,7 +56,7 @@ void draw_lettering(rgb_canvas &canvas, const char *text, int centre_x, int top,
                     const lettering_style &style)
 {
     const int pad = 14;
-    glyph_mask face = padded(slanted(text_mask(text, style.scale_steps, style.advance, false),
+    glyph_mask face = padded(slanted(text_mask(text, style.scale_steps, style.advance),
                                      style.slant), pad);
     int used_w = int(std::strlen(text)) * style.advance -
                  (style.advance - (GLYPH_WIDTH << style.scale_steps));
@@ -92,10 +92,10 @@ void draw_lettering(rgb_canvas &canvas, const char *text, int centre_x, int top,
     }
 }
 
-// A line of text in the menu's lettering (16 pixels a character), with a dark rim.
+// A line of text in the menu's bold lettering (16 pixels a character), with a dark rim.
 void draw_caption(rgb_canvas &canvas, const char *text, int centre_x, int top, rgb_colour fill)
 {
-    glyph_mask m = padded(text_mask(text, 1, 16, true), 2);
+    glyph_mask m = padded(bold_text_mask(text, 16), 2);
     int x0 = centre_x - int(std::strlen(text)) * 8 - 2, y0 = top - 2;
     std::vector<float> dist = distance_to_ink(m, 2);
     for (int y = 0; y < m.h; ++y)
