@@ -1,4 +1,21 @@
-# Shared by the tests of the title's mouse: a mouse pointer led to a point of the frame.
+# Shared by the tests of the screen modes and the title's mouse: the frame as a screen of
+# another size shows it, and a mouse pointer led to a point of the frame.
+
+# The frame picture IN as a W x H screen shows it: the largest picture of the frame's shape
+# that fits, each pixel taken from under its centre, centred, black around; written to OUT.
+# ImageMagick's -sample samples at the centre in floating point, which lands a hair short of
+# a whole pixel where the game's integer sum lands on it; a sampling point a hair past the
+# centre picks the same pixels as the game.
+as_on_screen() {
+    local in=$1 w=$2 h=$3 out=$4 vw vh
+    if [ $((w * 480)) -le $((h * 640)) ]; then
+        vw=$w vh=$((480 * w / 640))
+    else
+        vw=$((640 * h / 480)) vh=$h
+    fi
+    convert "$in" -define sample:offset=50.001 -sample "${vw}x${vh}!" -background black \
+        -extent "${w}x${h}-$(((w - vw) / 2))-$(((h - vh) / 2))" "$out"
+}
 
 # On the title the library moves the game's pointer by the mouse's motion, not to where X puts
 # it, and counts it in frame pixels in every screen mode. So the pointer is pushed into the
