@@ -10,7 +10,8 @@ start_game
 wait_for_window
 xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
 hold_key Return
-(cd "$SCRATCH" && "$BUILD_DIR/render_frame" menu menu.pcx) && convert "$SCRATCH/menu.pcx" "$SCRATCH/menu.png"
+(cd "$SCRATCH" && "$BUILD_DIR/render_frame" menu menu.pcx) || fail "render_frame"
+convert "$SCRATCH/menu.pcx" "$SCRATCH/menu.png"
 # The menu's fade in ends at 60/64 of full brightness: colours are compared with 8% leeway.
 diff=$(screenshot_matching "$SCRATCH/shot.png" "$SCRATCH/menu.png" 400 8%)
 [ "$diff" -lt 400 ] || fail "Enter did not reveal the menu ($diff pixels differ)"
@@ -32,7 +33,8 @@ diff=$(click_showing "$SCRATCH/roles.png" "$SCRATCH/expected.png" 10 8%)
 expected_menu 1 1 190 240 "$SCRATCH/expected.png"
 pointer_showing 190 240 "$SCRATCH/expected.png" "$SCRATCH/cop_row.png" 10 8%
 [ "$SHOWN" -lt 10 ] || fail "the pointer on \"Play as cop\" does not highlight it ($SHOWN pixels)"
-mkdir -p "$BUILD_DIR/screenshots" && cp "$SCRATCH/cop_row.png" "$BUILD_DIR/screenshots/menu_pointer.png"
+mkdir -p "$BUILD_DIR/screenshots"
+cp "$SCRATCH/cop_row.png" "$BUILD_DIR/screenshots/menu_pointer.png"
 
 for role in cop skidrunner; do
     (cd "$SCRATCH" && "$BUILD_DIR/render_frame" city $role.pcx $role) || fail "render_frame"
@@ -47,5 +49,6 @@ done
 as_cop=$(pixels_differing "$SCRATCH/game_centre.png" "$SCRATCH/cop_centre.png" 8%)
 as_skidrunner=$(pixels_differing "$SCRATCH/game_centre.png" "$SCRATCH/skidrunner_centre.png" 8%)
 echo "player differs from a cop by $as_cop pixels, from a skidrunner by $as_skidrunner"
-[ "$as_cop" -lt 10 ] && [ "$as_skidrunner" -gt 30 ] || fail "\"Play as cop\" did not start a cop's game"
+[ "$as_cop" -lt 10 ] && [ "$as_skidrunner" -gt 30 ] ||
+    fail "\"Play as cop\" did not start a cop's game"
 echo "the mouse picks the row under it"

@@ -27,7 +27,8 @@ shows_city_in() {
     diff=$(screenshot_matching "$SCRATCH/$size.png" "$SCRATCH/expected.png" "$limit")
     echo "$size: $diff pixels differ from the whole frame fitted to the window"
     [ "$diff" -lt "$limit" ] || fail "the $size window does not show the whole frame"
-    mkdir -p "$BUILD_DIR/screenshots" && cp "$SCRATCH/$size.png" "$BUILD_DIR/screenshots/mode_$size.png"
+    mkdir -p "$BUILD_DIR/screenshots"
+    cp "$SCRATCH/$size.png" "$BUILD_DIR/screenshots/mode_$size.png"
 }
 
 # The X pointer waits off every window: a window of a new mode opening under it while F12 is
