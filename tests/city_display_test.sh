@@ -29,33 +29,3 @@ dump_diff=$(pixels_differing "$SCRATCH/dump.png" "$SCRATCH/expected.png")
 [ "$dump_diff" -lt 20000 ] || fail "dump.pcx holds another frame ($dump_diff pixels)"
 mkdir -p "$BUILD_DIR/screenshots" && cp "$SCRATCH/city.png" "$BUILD_DIR/screenshots/city.png"
 echo "city shown"
-
-# F12 cycles the screen modes: from 640 wide the next is 800 x 600, then 320 x 200.
-window_size() {
-    wait_for_window
-    xdotool getwindowgeometry "$WINDOW" | awk '/Geometry/ {print $2}'
-}
-# Waits up to 10 s for the window to take the given size.
-wait_for_size() {
-    for _ in $(seq 40); do [ "$(window_size)" = "$1" ] && return 0; sleep 0.25; done
-    return 1
-}
-hold_key F12
-wait_for_size 800x600 || fail "F12 gave $(window_size), not 800x600"
-xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
-hold_key F12
-wait_for_size 320x200 || fail "the second F12 gave $(window_size), not 320x200"
-echo "F12 cycles the modes"
-
-# Escape leaves the game for the title (seen through the 640 x 400 mode the third F12 opens).
-xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
-hold_key F12
-wait_for_size 640x400 || fail "the third F12 gave $(window_size), not 640x400"
-
-xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
-hold_key Escape
-convert "$SCRATCH/title.png" -crop 640x400+0+0 +repage "$SCRATCH/title_top.png"
-escaped_diff=$(screenshot_matching "$SCRATCH/escaped.png" "$SCRATCH/title_top.png" 400)
-echo "pixels differing from the title after Escape: $escaped_diff"
-[ "$escaped_diff" -lt 400 ] || fail "Escape did not show the title"
-echo "Escape shows the title"

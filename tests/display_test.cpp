@@ -1,5 +1,7 @@
 // The palette, the light overlay, the night, the fades, the screen-mode cycle and the
 // repainting of sprite pictures.
+#include <string>
+
 #include "display/palette.h"
 #include "game_fixture.h"
 
@@ -79,6 +81,21 @@ TEST(Display, F12CyclesThroughThreeWidths)
     EXPECT_EQ(h, 200);
     EXPECT_FALSE(next_screen_mode(1024, &w, &h));
     EXPECT_FALSE(next_screen_mode(0, &w, &h));
+}
+
+TEST(Display, EveryModeShowsTheWholeFrameInItsOwnShape)
+{
+    auto view = [](int w, int h) {
+        FrameView v = frame_view_for(w, h);
+        return std::to_string(v.width) + "x" + std::to_string(v.height) + "+" +
+               std::to_string(v.left) + "+" + std::to_string(v.top);
+    };
+    EXPECT_EQ(view(640, 480), "640x480+0+0");
+    EXPECT_EQ(view(800, 600), "800x600+0+0");
+    EXPECT_EQ(view(320, 200), "266x200+27+0");   // bars left and right
+    EXPECT_EQ(view(640, 400), "533x400+53+0");
+    EXPECT_EQ(view(640, 600), "640x480+0+60");   // bars above and below
+    EXPECT_EQ(view(1280, 960), "1280x960+0+0");  // a window twice the frame
 }
 
 TEST(Effects, ColourRampMovesWhole)

@@ -54,6 +54,16 @@ TEST_F(TitleTest, ACursorPastTheRowsComesBack)
     EXPECT_EQ(menu_cursor, 0);
 }
 
+TEST_F(TitleTest, ThePointerIsOverTheRowWhoseTextIsDrawnThere)
+{
+    // Row r's text starts at line 180 + 50 r; the gap down to the next row belongs to it too.
+    EXPECT_EQ(menu_row_at(180), 0);
+    EXPECT_EQ(menu_row_at(229), 0);
+    EXPECT_EQ(menu_row_at(230), 1);
+    EXPECT_EQ(menu_row_at(179), -1);  // above the first row: no row, however close
+    EXPECT_EQ(menu_row_at(140), -1);
+}
+
 TEST_F(TitleTest, OnlyTheLeftButtonAloneChooses)
 {
     click(2);

@@ -2,6 +2,7 @@
 #include "display/display.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "frame/frame.h"
 #include "frame/platform.h"
@@ -16,10 +17,57 @@ PALETTE game_palette;
 COLOR_MAP trans_table;
 COLOR_MAP light_table;
 BITMAP *light_overlay = nullptr;
+FrameView frame_view = {0, 0, 640, 480};
 
 namespace {
 constexpr int FRAME_WIDTH = 640;
 constexpr int FRAME_HEIGHT = 480;
+
+// For each column and row of the view, the frame column and row it shows; worked out once per
+// mode, with the view-sized picture they fill.
+std::vector<int> view_columns;
+std::vector<int> view_rows;
+BITMAP *scaled_picture = nullptr;
+
+// The frame pixel under the centre of view pixel i, when frame_size pixels span view_size.
+int frame_pixel_under(int i, int frame_size, int view_size)
+{
+    return (2 * i + 1) * frame_size / (2 * view_size);
+}
+
+bool view_is_one_to_one()
+{
+    return frame_view.width == FRAME_WIDTH && frame_view.height == FRAME_HEIGHT;
+}
+
+// Makes view the frame_view, with its pixel maps and picture.
+void set_frame_view(FrameView view)
+{
+    frame_view = view;
+    view_columns.resize(view.width);
+    for (int x = 0; x < view.width; x++)
+        view_columns[x] = frame_pixel_under(x, FRAME_WIDTH, view.width);
+    view_rows.resize(view.height);
+    for (int y = 0; y < view.height; y++)
+        view_rows[y] = frame_pixel_under(y, FRAME_HEIGHT, view.height);
+    if (scaled_picture) destroy_bitmap(scaled_picture);
+    scaled_picture = nullptr;
+    if (view_is_one_to_one()) return;
+    scaled_picture = create_bitmap_ex(8, view.width, view.height);
+    if (!scaled_picture) fatal_error("Couldn't make the picture for this screen mode");
+}
+
+// The buffer resized into the view's picture.
+BITMAP *scale_frame()
+{
+    const int *columns = view_columns.data();
+    for (int y = 0; y < frame_view.height; y++) {
+        const unsigned char *from = buffer->line[view_rows[y]];
+        unsigned char *to = scaled_picture->line[y];
+        for (int x = 0; x < frame_view.width; x++) to[x] = from[columns[x]];
+    }
+    return scaled_picture;
+}
 
 void show_palette(const RGB *palette)
 {
@@ -47,6 +95,7 @@ void init_display()
     screen_width = FRAME_WIDTH;
     screen_height = FRAME_HEIGHT;
     build_display_state();
+    fit_frame_to_screen();
 }
 
 void load_palette()
@@ -92,9 +141,41 @@ void build_display_state()
     build_light_overlay();
 }
 
+FrameView frame_view_for(int screen_w, int screen_h)
+{
+    FrameView view;
+    if (screen_w * FRAME_HEIGHT <= screen_h * FRAME_WIDTH) {
+        // Narrower than the frame: full width, bars above and below.
+        view.width = screen_w;
+        view.height = FRAME_HEIGHT * screen_w / FRAME_WIDTH;
+    } else {
+        view.height = screen_h;
+        view.width = FRAME_WIDTH * screen_h / FRAME_HEIGHT;
+    }
+    view.left = (screen_w - view.width) / 2;
+    view.top = (screen_h - view.height) / 2;
+    return view;
+}
+
+void fit_frame_to_screen()
+{
+    if (!screen) return;
+    set_frame_view(frame_view_for(SCREEN_W, SCREEN_H));
+    clear_bitmap(screen);
+    // The pointer is drawn into the frame, so it moves over frame pixels in every mode (the
+    // title reads the mouse's motion, so the library moves it by the mouse's own steps).
+    if (mouse_driver) set_mouse_range(0, 0, screen_width - 1, screen_height - 1);
+}
+
 void present_frame()
 {
-    if (screen) blit(buffer, screen, 0, 0, 0, 0, screen_width, screen_height);
+    if (!screen) return;
+    if (view_is_one_to_one()) {
+        blit(buffer, screen, 0, 0, frame_view.left, frame_view.top, screen_width, screen_height);
+        return;
+    }
+    blit(scale_frame(), screen, 0, 0, frame_view.left, frame_view.top, frame_view.width,
+         frame_view.height);
 }
 
 bool next_screen_mode(int width, int *next_width, int *next_height)
@@ -112,10 +193,12 @@ void cycle_screen_mode()
     int width = gfx_driver ? gfx_driver->w : 0;
     int height = gfx_driver ? gfx_driver->h : 0;
     int next_width, next_height;
-    if (next_screen_mode(width, &next_width, &next_height) &&
-        set_gfx_mode(GFX_AUTODETECT, next_width, next_height, next_width, next_height) != 0) {
-        // A mode the machine refuses must not leave the game without a screen.
-        set_gfx_mode(GFX_AUTODETECT, width, height, width, height);
+    if (next_screen_mode(width, &next_width, &next_height)) {
+        if (set_gfx_mode(GFX_AUTODETECT, next_width, next_height, next_width, next_height) != 0) {
+            // A mode the machine refuses must not leave the game without a screen.
+            set_gfx_mode(GFX_AUTODETECT, width, height, width, height);
+        }
+        fit_frame_to_screen();
     }
     show_palette(game_palette);
 }

@@ -23,6 +23,16 @@ extern COLOR_MAP light_table;
 // Light levels around the screen centre for the night overlay.
 extern BITMAP *light_overlay;
 
+// Where the frame lands on the open screen: the largest size that keeps its 4:3 shape, centred,
+// with black bars where the screen's shape differs. An integer window scale is the same view
+// with no bars.
+struct FrameView {
+    int left, top;
+    int width, height;
+};
+// Set each time a mode opens; present_frame draws the frame through it.
+extern FrameView frame_view;
+
 // load_game, last: opens the mode, then builds everything above.
 void init_display();
 // init_display: asks for the mode (falling back to 320 x 200); fatal when neither opens.
@@ -33,7 +43,15 @@ void build_display_state();
 void load_palette();
 // build_display_state: the radial ramp of light levels around the screen centre.
 void build_light_overlay();
-// main_loop once per pass, and the title between its fades: the buffer onto the screen.
+// init_display and cycle_screen_mode, each time a mode has opened: fits the frame to it,
+// blackens the bars, and makes the library's mouse_x and mouse_y count frame pixels
+// (0..639, 0..479) in every mode, so the pointer drawn into the frame is the mouse's.
+void fit_frame_to_screen();
+// fit_frame_to_screen, and tests: the view of the frame on a screen of the given size.
+FrameView frame_view_for(int screen_w, int screen_h);
+// main_loop once per pass, and the title between its fades: the buffer onto the screen
+// through frame_view, resized when the view is not 640 x 480 (each pixel taking the frame
+// pixel under its centre: sharp pixels, no blending).
 void present_frame();
 // The F12 key: the next screen mode of the cycle 320 -> 640 -> 800 -> 320 wide.
 void cycle_screen_mode();

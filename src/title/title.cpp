@@ -31,7 +31,6 @@ constexpr int OPENING_PICTURE = 4;
 constexpr int ROW_LEFT = 170;
 constexpr int ROW_TOP = 180;
 constexpr int ROW_STEP = 50;
-constexpr int MOUSE_ROW_TOP = 200;
 constexpr int MOVE_SOUND = 23;
 constexpr int CHOOSE_SOUND = 24;
 
@@ -89,7 +88,7 @@ void draw_title()
 void title_update()
 {
     int saved = menu_cursor;
-    int row = (mouse_y - MOUSE_ROW_TOP) / ROW_STEP;
+    int row = menu_row_at(mouse_y);  // mouse_y counts frame lines in every screen mode
     idle_ticks += 1;
     if (idle_ticks > IDLE_DEMO_TICKS && !start_demo("demo.dem"))
         idle_ticks = 0;  // no demo recorded yet: the title waits again
@@ -101,7 +100,16 @@ void title_update()
         clamp_menu_cursor();
         if (menu_cursor != row) menu_cursor = saved;
     }
-    if (mouse_driver) set_mouse_sprite((BITMAP *)title_data[POINTER].dat);
+    if (mouse_driver) {
+        set_mouse_sprite((BITMAP *)title_data[POINTER].dat);
+        set_mouse_sprite_focus(0, 0);  // the arrow's tip is its top-left pixel
+    }
+}
+
+int menu_row_at(int y)
+{
+    // Each row owns the 50 lines from the top of its text down to the next row.
+    return y < ROW_TOP ? -1 : (y - ROW_TOP) / ROW_STEP;
 }
 
 void menu_input(const InputEvent &event)

@@ -46,6 +46,9 @@ void load_title();
 void draw_title();
 // run_simulation_step on the title: idle count, mouse highlight, pointer.
 void title_update();
+// title_update, and tests: the menu row drawn over frame line y, counting on past the last row;
+// -1 above the first.
+int menu_row_at(int y);
 // dispatch_event on the title: every input event.
 void menu_input(const InputEvent &event);
 // menu_input and title_update: brings the cursor back onto a row of the current menu.
