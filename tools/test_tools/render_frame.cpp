@@ -53,7 +53,8 @@ int main(int argc, char **argv)
         }
     }
     if (strcmp(argv[1], "city") == 0) {
-        bool cop = strcmp(argv[argc - 1], "cop") == 0;
+        bool cop = false;
+        for (int i = 3; i < argc; i++) cop = cop || strcmp(argv[i], "cop") == 0;
         player_template = cop ? &cop_template : &skidrunner_template;
         game_state = STATE_PLAYING;
         new_game();
