@@ -21,9 +21,9 @@ colours=$(convert "$SCRATCH/city.png" -format '%k' info:)
 [ "$colours" -gt 30 ] || fail "only $colours colours: the city is not drawn"
 
 xdotool windowfocus --sync "$window" 2>/dev/null || true
+# The game writes the picture while it handles the key, before it can see the key go up.
 hold_key F11
-for _ in $(seq 200); do [ -s "$SCRATCH/dump.pcx" ] && break; sleep 0.05; done
-[ -s "$SCRATCH/dump.pcx" ] || fail "F11 wrote no dump.pcx"
+wait_until 10 test -s "$SCRATCH/dump.pcx" || fail "F11 wrote no dump.pcx"
 convert "$SCRATCH/dump.pcx" "$SCRATCH/dump.png"
 dump_diff=$(pixels_differing "$SCRATCH/dump.png" "$SCRATCH/expected.png")
 [ "$dump_diff" -lt 20000 ] || fail "dump.pcx holds another frame ($dump_diff pixels)"
@@ -35,11 +35,8 @@ window_size() {
     wait_for_window
     xdotool getwindowgeometry "$WINDOW" | awk '/Geometry/ {print $2}'
 }
-# Waits up to 10 s for the window to take the given size.
-wait_for_size() {
-    for _ in $(seq 40); do [ "$(window_size)" = "$1" ] && return 0; sleep 0.25; done
-    return 1
-}
+window_is() { [ "$(window_size)" = "$1" ]; }
+wait_for_size() { wait_until 10 window_is "$1"; }
 hold_key F12
 wait_for_size 800x600 || fail "F12 gave $(window_size), not 800x600"
 xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
