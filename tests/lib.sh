@@ -74,7 +74,8 @@ scaled_timeout() {
 # range rather than taking the lowest free one: a server that another test is just shutting
 # down still holds its number for a moment, and would take the new server's socket with it.
 # The server never resets when its last client leaves (a game connecting during a reset would
-# be refused). A server that does not answer is replaced.
+# be refused). Held keys do not repeat (-r): the window that a screen-mode change opens would
+# take a repeat as a fresh press. A server that does not answer is replaced.
 start_xvfb() {
     local n
     trap 'stop_all' EXIT
