@@ -1,6 +1,9 @@
 # The title's attract demo: data/demo/attract.txt played into demo.dem by tools/make_demo,
 # which records exactly as the game does. A player's own "-record" replaces it, and a rebuild
 # keeps the player's recording.
+# The recording reads the other data files, so it is made by the same target as they are
+# (game_data): a second target naming them would carry a second copy of their rules, and two
+# make jobs would write the same files at once.
 add_executable(make_demo ${CMAKE_SOURCE_DIR}/tools/make_demo/main.cpp)
 target_link_libraries(make_demo PRIVATE skid)
 set(DEMO_SCRIPT ${CMAKE_SOURCE_DIR}/data/demo/attract.txt)
@@ -18,4 +21,4 @@ add_custom_command(
   WORKING_DIRECTORY ${GAME_DIR}
   COMMENT "Recording the attract demo"
   VERBATIM)
-add_custom_target(attract_demo ALL DEPENDS ${CMAKE_BINARY_DIR}/demo/demo.dem)
+list(APPEND GAME_DATA_FILES ${CMAKE_BINARY_DIR}/demo/demo.dem)

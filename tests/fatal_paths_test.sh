@@ -13,7 +13,7 @@ expect_fatal() {
     make_game_copy "${missing[@]}"
     [ -n "${PREPARE:-}" ] && (cd "$SCRATCH" && eval "$PREPARE")
     local status=0
-    (cd "$SCRATCH" && timeout 20 ./skidrunner "$@" >out 2>err) || status=$?
+    (cd "$SCRATCH" && scaled_timeout 20 ./skidrunner "$@" >out 2>err) || status=$?
     grep -qF "$message" "$SCRATCH/out" ||
         { cat "$SCRATCH/out"; fail "missing ${missing[*]}: no message '$message'"; }
     [ "$status" -eq 1 ] || fail "missing ${missing[*]}: exit status $status, not 1"

@@ -316,7 +316,8 @@ TEST_F(MissionTest, AShortFileFillsOnlyTheRecordsItReaches)
     missions[1].start_y = 0x30000 + 77;
     bytes[228 + 8] = 5;
     missions[9].step_count = 5;
-    std::string path = testing::TempDir() + "short.mis";
+    // Named for this process: another build's tests may be running the same test now.
+    std::string path = testing::TempDir() + "short-" + std::to_string(getpid()) + ".mis";
     std::ofstream(path, std::ios::binary).write((const char *)bytes, sizeof bytes);
     read_mission_file(path.c_str());
     unlink(path.c_str());

@@ -6,14 +6,10 @@ source "$(dirname "$0")/lib.sh"
 start_xvfb
 make_game_copy
 
-# Waits up to 10 s for the game to end and sets STATUS to its exit status.
+# Waits for the game to end and sets STATUS to its exit status.
 wait_for_exit() {
     STATUS=""
-    for _ in $(seq 100); do
-        kill -0 "$GAME_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$GAME_PID" 2>/dev/null && fail "$1: the game is still running"
+    wait_until 10 game_ended || fail "$1: the game is still running"
     wait "$GAME_PID"
     STATUS=$?
     GAME_PID=""
@@ -22,7 +18,6 @@ wait_for_exit() {
 start_game -record
 wait_for_window
 xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
-sleep 0.5
 hold_key Return 0.2
 hold_key Up 0.5
 "$BUILD_DIR/close_window" "$WINDOW" || fail "close_window"
@@ -45,9 +40,13 @@ for signal in TERM INT; do
 done
 echo "SIGTERM and SIGINT quit cleanly"
 
+# The server goes once the game is playing: its window shows the city, in many colours.
+city_shown() {
+    photograph "$SCRATCH/playing.png" && [ "$(convert "$SCRATCH/playing.png" -format '%k' info:)" -gt 30 ]
+}
 start_game -record
 wait_for_window
-sleep 0.5
+wait_until 20 city_shown || fail "the city was not shown"
 kill "$XVFB_PID"
 wait_for_exit "the lost display"
 [ "$STATUS" -eq 1 ] || fail "a lost display ended the game with status $STATUS"

@@ -40,6 +40,8 @@ void new_game();
 void draw_frame();
 // main_loop, once per pass after drawing: one step per whole 10 ms since the last batch.
 void run_due_steps();
+// main_loop, after showing a frame: how long it may sleep before a step is due (0: now).
+int32_t ms_until_next_step();
 // run_due_steps: one simulation step (tick, input, world or title).
 void run_simulation_step();
 // Set when the player closes the window or the program is asked to stop (Ctrl+C, a logout):

@@ -58,12 +58,23 @@ void run_due_steps()
     last_update_time = game_clock() - elapsed % STEP_MS;
 }
 
+int32_t ms_until_next_step()
+{
+    int32_t wait = STEP_MS - (game_clock() - last_update_time);
+    return wait > 0 ? wait : 0;
+}
+
 void main_loop()
 {
     for (;;) {
         if (quit_requested) quit_game();
         draw_frame();
         present_frame();
+        // Nothing on screen changes before the next step, so the time until then is given
+        // back. A loop that drew without pause would hold the screen (and with it the
+        // library's lock on the display) nearly all the time: on a busy machine the library's
+        // input thread, which needs that lock, would read the keys seconds late or never.
+        sleep_ms(ms_until_next_step());
         run_due_steps();
     }
 }

@@ -35,6 +35,13 @@ void set_game_clock(int32_t ms)
 
 void release_game_clock() { clock_pinned = false; }
 
+void sleep_ms(int32_t ms)
+{
+    if (ms <= 0) return;
+    timespec pause{ms / 1000, (long)(ms % 1000) * 1000000};
+    nanosleep(&pause, nullptr);
+}
+
 int key_code_40(int live_code)
 {
     if (live_code >= 0 && live_code <= LAST_SHARED) return live_code;

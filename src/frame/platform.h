@@ -12,6 +12,8 @@ void start_game_clock();
 void set_game_clock(int32_t ms);
 // Tests only: let the clock run free again.
 void release_game_clock();
+// Gives the processor back for ms milliseconds (less if a signal comes); nothing for ms <= 0.
+void sleep_ms(int32_t ms);
 
 // Events and demo files carry the key codes of the 4.0 library interface; the library in use
 // numbers the modifier keys differently. Codes 0..102 are the same in both.
