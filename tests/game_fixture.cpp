@@ -75,7 +75,7 @@ Sprite *GameTest::make(const Sprite &source, int x, int y, int angle_units)
 void GameTest::give_block_picture(Sprite *s, int w, int h)
 {
     for (int i = 0; i < s->image_count; i++) {
-        if (s->images[i].bitmap) destroy_bitmap(s->images[i].bitmap);
+        if (s->images[i].bitmap) destroy_bitmap(own_picture(s, i));
         s->images[i].bitmap = create_bitmap(w, h);
         clear_to_color(s->images[i].bitmap, 1);
     }

@@ -93,7 +93,7 @@ TEST_F(SpriteDrawTest, TranslucentSpritesBlendUnturned)
 TEST_F(SpriteDrawTest, ASpriteWithoutAPictureIsSkipped)
 {
     Sprite *s = block_at(100, 100, 3);
-    destroy_bitmap(s->images[0].bitmap);
+    destroy_bitmap(own_picture(s, 0));
     s->images[0].bitmap = nullptr;
     draw_sprites();
     EXPECT_EQ(at(105, 105), 250);

@@ -63,15 +63,21 @@ TEST_F(GameTest, RemovedSpritesAreForgottenByTheirFollowers)
     EXPECT_EQ(bullet->link, nullptr);
 }
 
+// Pictures are altered per sprite (paint, scorch, dents): altering one sprite's picture leaves
+// every other sprite's, and the shipped one, as they were.
 TEST_F(GameTest, EachSpriteOwnsItsPictures)
 {
     Sprite *a = make(car_b_template, 100, 100);
     Sprite *b = make(car_b_template, 300, 100);
-    EXPECT_NE(a->images[0].bitmap, b->images[0].bitmap);
     EXPECT_EQ(car_b_template.images[0].bitmap, nullptr);
-    clear_to_color(a->images[0].bitmap, 5);
-    BITMAP *pb = b->images[0].bitmap;
-    EXPECT_NE(getpixel(pb, pb->w / 2, pb->h / 2), 5);
+    clear_to_color(own_picture(a, 0), 5);
+    for (BITMAP *pb : {b->images[0].bitmap, (BITMAP *)sprites_data[a->images[0].object].dat})
+        EXPECT_NE(getpixel(pb, pb->w / 2, pb->h / 2), 5);
+    EXPECT_EQ(getpixel(a->images[0].bitmap, a->images[0].bitmap->w / 2, 10), 5);
+    remove_sprite(a);  // frees its own copy, not the shipped picture
+    Sprite *c = make(car_b_template, 500, 100);
+    BITMAP *pc = c->images[0].bitmap;
+    EXPECT_NE(getpixel(pc, pc->w / 2, pc->h / 2), 5);
 }
 
 TEST(Templates, FlagWordsAndValuesAreTheGamesTable)

@@ -67,7 +67,10 @@ fixed turn_toward(Sprite *s, int target)
 Sprite *obstacle_ahead(Sprite *s, int reach)
 {
     int hs = half_first_height(s);
-    for (Sprite *o : listed_sprites()) {
+    // The probe point lies within half the tallest picture of s; only what stands near can be hit.
+    std::vector<Sprite *> near;
+    sprites_near(s->x, s->y, reach + tallest_picture / 2 + 1, near);
+    for (Sprite *o : near) {
         if (o == s || sprite_layer(o) == LAYER_BOTTOM) continue;
         int r = (hs + half_first_height(o)) / 2;
         if (near_point(o, s->x + r * dir_x(s->angle), s->y + r * dir_y(s->angle), reach))

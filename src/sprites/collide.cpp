@@ -1,6 +1,8 @@
 // Collisions: drowning, scrapping, buildings pushing back, and pixel-exact contacts between
 // sprites, each resolved by who met whom.
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "actors/actors.h"
 #include "display/display.h"
@@ -39,13 +41,13 @@ TestPoints test_points(const Sprite *s)
 void scorch_all(Sprite *s)
 {
     for (int i = 0; i < s->image_count; i++)
-        if (s->images[i].bitmap) scorch_bitmap(s->images[i].bitmap);
+        if (s->images[i].bitmap) scorch_bitmap(own_picture(s, i));
 }
 
 void dent_all(Sprite *s)
 {
     for (int i = 0; i < s->image_count; i++)
-        if (s->images[i].bitmap) dent_bitmap(s->images[i].bitmap);
+        if (s->images[i].bitmap) dent_bitmap(own_picture(s, i));
 }
 
 // True when s drowned (the call stops).
@@ -162,8 +164,13 @@ void vehicles_crash(Sprite *s, Sprite *o)
         o->vy = avy;
         o->x += fixtoi(fixcos(itofix(a)) * 3);
         o->y += fixtoi(fixsin(itofix(a)) * 3);
+        sprite_moved(o);
     }
 }
+
+// How far s may be pushed during its own contacts before the sprites found near where it
+// stood no longer cover all it could touch.
+constexpr int PUSH_MARGIN = 32;
 
 bool is_candidate(const Sprite *s, const Sprite *o)
 {
@@ -178,22 +185,72 @@ bool surely_out_of_reach(const Sprite *s, const Sprite *o)
     return abs(s->x - o->x) > tallest_picture || abs(s->y - o->y) > tallest_picture;
 }
 
-// Draws o into the scratch bitmap as the screen shows it, s's centre at (100, 100). The
-// scratch bitmap is made when the first sprite comes within reach: most sprites have nobody
-// near them, and the world update tests every one of them.
-bool within_reach(BITMAP *&scratch, const Sprite *s, const Sprite *o)
+// A picture turned about its centre at its own size covers nothing farther from that centre
+// than half its width and height together: when no test point comes that near, nothing can
+// touch and the picture need not be drawn.
+bool no_point_near(const Sprite *o, const BITMAP *ob, const TestPoints &points)
+{
+    if (o->scale != itofix(1)) return false;
+    int64_t r = (ob->w + ob->h) / 2 + 2;
+    for (const Point &p : points.p) {
+        int64_t dx = p.x - o->x, dy = p.y - o->y;
+        if (dx * dx + dy * dy <= r * r) return false;
+    }
+    return true;
+}
+
+// The scratch bitmap, made once, and the square its last picture was drawn in: only that
+// square is cleared before the next, the rest is still clear.
+BITMAP *scratch_bitmap = nullptr;
+int drawn_left = 0, drawn_top = 0, drawn_right = SCRATCH_SIZE - 1, drawn_bottom = SCRATCH_SIZE - 1;
+
+BITMAP *clear_scratch()
+{
+    if (!scratch_bitmap) scratch_bitmap = create_bitmap(SCRATCH_SIZE, SCRATCH_SIZE);
+    if (scratch_bitmap) rectfill(scratch_bitmap, drawn_left, drawn_top, drawn_right, drawn_bottom, 0);
+    return scratch_bitmap;
+}
+
+// Draws o into the scratch bitmap as the screen shows it, s's centre at (100, 100).
+bool within_reach(BITMAP *&scratch, const Sprite *s, const Sprite *o, const TestPoints &points)
 {
     BITMAP *ob = sprite_bitmap(o), *sb = sprite_bitmap(s);
     if (!ob) return false;
     int reach = ob->h / 2 + sb->h / 2;
     if (abs(s->x - o->x) > reach || abs(s->y - o->y) > reach) return false;
-    if (!scratch) scratch = create_bitmap(SCRATCH_SIZE, SCRATCH_SIZE);
+    if (no_point_near(o, ob, points)) return false;
+    scratch = clear_scratch();
     if (!scratch) return false;
-    clear_bitmap(scratch);
-    rotate_scaled_sprite(scratch, ob, o->x - s->x + SCRATCH_CENTRE - ob->w / 2,
-                         o->y - s->y + SCRATCH_CENTRE - ob->h / 2, o->angle + itofix(64),
-                         o->scale);
+    int left = o->x - s->x + SCRATCH_CENTRE - ob->w / 2, top = o->y - s->y + SCRATCH_CENTRE - ob->h / 2;
+    rotate_scaled_sprite(scratch, ob, left, top, o->angle + itofix(64), o->scale);
+    // Turned and scaled, the picture stays within its width and height together, times its
+    // scale and once more, of where its corner was put.
+    int spread = (ob->w + ob->h) * ((o->scale >> 16) + 2) + 2;
+    drawn_left = left - spread, drawn_top = top - spread;
+    drawn_right = left + spread, drawn_bottom = top + spread;
     return true;
+}
+
+bool one_contact(BITMAP *&scratch, Sprite *s, Sprite *o, const TestPoints &points);
+
+// Every other sprite s may touch, in list order. Only those standing near s are looked at; if
+// the contacts push s farther than the margin, the rest of the list is walked whole.
+void meet_others(BITMAP *&scratch, Sprite *s, const TestPoints &points)
+{
+    int x0 = s->x, y0 = s->y;
+    std::vector<Sprite *> near;
+    sprites_near(x0, y0, tallest_picture + PUSH_MARGIN, near);
+    for (size_t i = 0; i <= near.size(); i++) {
+        if (i > 0 && (abs(s->x - x0) > PUSH_MARGIN || abs(s->y - y0) > PUSH_MARGIN)) {
+            // Sprites a behaviour made during the walk went to the head, where it has been.
+            const std::vector<Sprite *> &all = listed_sprites();
+            auto at = std::find(all.begin(), all.end(), near[i - 1]);
+            for (++at; at != all.end(); ++at)
+                if (one_contact(scratch, s, *at, points)) return;
+            return;
+        }
+        if (i == near.size() || one_contact(scratch, s, near[i], points)) return;
+    }
 }
 
 // True when s, a harmful sprite, has spent itself on o.
@@ -215,6 +272,13 @@ bool resolve_contacts(BITMAP *scratch, Sprite *s, Sprite *o, const TestPoints &p
     }
     return false;
 }
+
+bool one_contact(BITMAP *&scratch, Sprite *s, Sprite *o, const TestPoints &points)
+{
+    if (surely_out_of_reach(s, o) || !is_candidate(s, o) || !within_reach(scratch, s, o, points))
+        return false;
+    return resolve_contacts(scratch, s, o, points);
+}
 }  // namespace
 
 void collide_sprite(Sprite *s)
@@ -229,11 +293,5 @@ void collide_sprite(Sprite *s)
     BITMAP *scratch = nullptr;
     TestPoints points = test_points(s);
     hit_buildings(s, points);
-    // Sprites a behaviour makes during the walk go to the head, where the walk has been.
-    for (Sprite *o : listed_sprites()) {
-        if (surely_out_of_reach(s, o) || !is_candidate(s, o) || !within_reach(scratch, s, o))
-            continue;
-        if (resolve_contacts(scratch, s, o, points)) break;
-    }
-    if (scratch) destroy_bitmap(scratch);
+    meet_others(scratch, s, points);
 }

@@ -38,5 +38,5 @@ void paint_sprite(Sprite *s, int shade)
 {
     // One shade for every picture, so a car keeps its colour when its door opens.
     for (int i = 0; i < s->image_count; i++)
-        if (s->images[i].bitmap) shift_colour_ramp(s->images[i].bitmap, shade);
+        if (s->images[i].bitmap) shift_colour_ramp(own_picture(s, i), shade);
 }

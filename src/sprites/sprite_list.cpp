@@ -24,23 +24,30 @@ constexpr int BANNER_MS = 5000;
 constexpr int MAX_FELONY = 5;
 
 namespace {
-// Frees a sprite whole: its own pictures, its sound, its record.
+BITMAP *shipped_picture(int object) { return (BITMAP *)sprites_data[object].dat; }
+
+// Frees a sprite whole: the pictures it owns, its sound, its record.
 void release_sprite(Sprite *s)
 {
     for (int i = 0; i < s->image_count; i++)
-        if (s->images[i].bitmap) destroy_bitmap(s->images[i].bitmap);
+        if (s->images[i].bitmap && s->images[i].bitmap != shipped_picture(s->images[i].object))
+            destroy_bitmap(s->images[i].bitmap);
     play_sprite_sound(s, nullptr, 0);
     free(s);
 }
 
-BITMAP *copy_picture(int object)
-{
-    BITMAP *source = (BITMAP *)sprites_data[object].dat;
-    BITMAP *copy = create_bitmap(source->w, source->h);
-    if (copy) blit(source, copy, 0, 0, 0, 0, source->w, source->h);
-    return copy;
-}
 }  // namespace
+
+BITMAP *own_picture(Sprite *s, int i)
+{
+    BITMAP *&b = s->images[i].bitmap;
+    BITMAP *shipped = shipped_picture(s->images[i].object);
+    if (!b || b != shipped) return b;
+    b = create_bitmap(shipped->w, shipped->h);
+    if (!b) fatal_error("Error in sprite cache!");
+    blit(shipped, b, 0, 0, 0, 0, shipped->w, shipped->h);
+    return b;
+}
 
 Sprite *create_sprite(const Sprite *source, int x, int y, fixed angle, int ambient)
 {
@@ -58,15 +65,21 @@ Sprite *create_sprite(const Sprite *source, int x, int y, fixed angle, int ambie
     s->ambient = ambient;
     s->tile_x = x / 64;
     s->tile_y = y / 64;
+    s->filing = -1;
 
     s->next = sprite_list;
     sprite_list = s;
     sprite_list_version += 1;
+    file_new_sprite(s);
     if (s->ambient) ambient_count += 1;
     if (sprite_faction(s) == FACTION_POLICE) police_count += 1;
 
     if (!sprites_data) fatal_error("Error in sprite cache!");
-    for (int i = 0; i < s->image_count; i++) s->images[i].bitmap = copy_picture(s->images[i].object);
+    // A sprite draws the shipped pictures until one of its own is altered (recoloured, scorched,
+    // dented): then it gets a copy of its own (own_picture). Smoke and sparks, made by the
+    // hundred, are never altered.
+    for (int i = 0; i < s->image_count; i++)
+        s->images[i].bitmap = shipped_picture(s->images[i].object);
     if (!s->images[0].bitmap) fatal_error("Error in sprite cache!");
     if (s->ambient) recolour_sprite(s);
     return s;
@@ -85,6 +98,7 @@ void remove_sprite(Sprite *s)
     if (sprite_faction(s) == FACTION_POLICE) police_count -= 1;
     *link_to_s = s->next;
     sprite_list_version += 1;
+    unfile_sprite(s);
     // Nobody may go on reading a sprite that is gone: a shooter, a car to return to.
     for (Sprite *o = sprite_list; o; o = o->next)
         if (o->link == s) o->link = nullptr;

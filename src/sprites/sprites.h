@@ -47,6 +47,9 @@ struct Sprite {
     Sprite *link;
     int32_t ambient;
     Sprite *next;
+    // Not part of the game's sprite: while the world ticks, the sprite's entry in the filing of
+    // where the sprites are (see "Where the sprites are" below); -1 otherwise.
+    int32_t filing;
 };
 
 // flags
@@ -123,8 +126,25 @@ const std::vector<Sprite *> &listed_sprites();
 // can touch.
 extern int tallest_picture;
 
+// ---- Where the sprites are ----
+// update_world, first and last: files every listed sprite by the square it stands in, and
+// stops; between the two, the looks below visit a few squares instead of the whole list.
+void start_filing_sprites();
+void stop_filing_sprites();
+// create_sprite, remove_sprite, and whoever moves a sprite while the world ticks (its own
+// update, a crash's push): keep the filing exact.
+void file_new_sprite(Sprite *s);
+void unfile_sprite(Sprite *s);
+void sprite_moved(Sprite *s);
+// Contacts, obstacles ahead, the spawner's free cell: every listed sprite within radius px of
+// (x, y) on both axes, in list order (newest first), into out.
+void sprites_near(int x, int y, int radius, std::vector<Sprite *> &out);
+
 // Everyone who makes a sprite: a copy of the template with its own pictures, at the list head.
 Sprite *create_sprite(const Sprite *source, int x, int y, fixed angle, int ambient);
+// Whoever alters a sprite's picture i (recolouring, scorching, denting): the sprite's own copy
+// of it, made now if the sprite still drew the shipped picture.
+BITMAP *own_picture(Sprite *s, int i);
 // update_world only: unlinks a marked sprite, forgets every link to it and frees it.
 void remove_sprite(Sprite *s);
 // new_game: frees every sprite of the last game and loads sprites.dat afresh.

@@ -87,6 +87,7 @@ bool draw_free_cell(int *cx, int *cy)
 {
     int lo_x = (player->x - screen_width) / 64, hi_x = (player->x + screen_width) / 64;
     int lo_y = (player->y - screen_height) / 64, hi_y = (player->y + screen_height) / 64;
+    std::vector<Sprite *> near;  // what stands within a cell of the drawn cell's corner
     for (int draw = 0; draw < SPAWN_MAX_DRAWS; draw++) {
         // Half the table is negative: a plain remainder would put half the spawns up to a whole
         // window left of or above the player, where they are despawned at once.
@@ -94,10 +95,8 @@ bool draw_free_cell(int *cx, int *cy)
         int y = remainder_in_range(next_random(), hi_y - lo_y) + lo_y;
         x = x < 0 ? 0 : (x > MAP_SIZE - 1 ? MAP_SIZE - 1 : x);
         y = y < 0 ? 0 : (y > MAP_SIZE - 1 ? MAP_SIZE - 1 : y);
-        bool taken = false;
-        for (const Sprite *s = sprite_list; s && !taken; s = s->next)
-            taken = abs(s->x - x * 64) < 64 && abs(s->y - y * 64) < 64;
-        if (!taken) {
+        sprites_near(x * 64, y * 64, 63, near);
+        if (near.empty()) {
             *cx = x;
             *cy = y;
             return true;

@@ -122,9 +122,11 @@ void update_sprite(Sprite *s)
         if (s->flags & SPRITE_ON_FOOT) {
             s->speed = 0;
             walk(s);
+            sprite_moved(s);
         } else {
-            // A vehicle or projectile marked for removal goes at its next waiting tick.
             drive(s);
+            sprite_moved(s);
+            // A vehicle or projectile marked for removal goes at its next waiting tick.
             return;
         }
     }
@@ -149,6 +151,7 @@ void update_world()
         pause_music();
     else
         resume_music();
+    start_filing_sprites();
     if (player->link) enter_or_leave_vehicle();
     if (ambient_count < AMBIENT_TARGET) spawn_ambient();
 
@@ -157,6 +160,7 @@ void update_world()
         next = s->next;
         update_sprite(s);
     }
+    stop_filing_sprites();
 
     if (player->flags & SPRITE_ON_FOOT) {
         camera_x = player->x;
