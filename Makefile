@@ -2,10 +2,13 @@
 # make run    builds everything and starts the game (ARGS="-record" passes options)
 # make test   builds everything and runs every test, headless
 # make bench  builds and runs the benchmarks
+# make fuzz   runs every loader's fuzz target for FUZZ_SECONDS (600) each, keeping its corpus
+# make golden re-records the golden demos' expected lines (say why in the commit)
 BUILD := build
 JOBS ?= 2
 
-.PHONY: all deps configure run test bench clean
+.PHONY: all deps configure checks run test bench fuzz golden clean
+FUZZ_SECONDS ?= 600
 
 all: configure
 	cmake --build $(BUILD) -j$(JOBS)
@@ -19,8 +22,21 @@ configure: deps
 run: all
 	cd $(BUILD)/game && ./skidrunner $(ARGS)
 
-test: all
+# The check builds: Clang with the sanitizers, GCC without optimisation, the fuzzers.
+checks: all
+	cmake --build $(BUILD) --target check_builds -j$(JOBS)
+
+test: checks
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+fuzz: checks
+	for t in map missions random demo replay; do \
+	    GAME_DIR=$(CURDIR)/$(BUILD)/game BUILD_DIR=$(CURDIR)/$(BUILD) \
+	    bash tests/fuzz/run.sh $$t --seconds $(FUZZ_SECONDS) $(CURDIR)/$(BUILD)/fuzz-corpus/$$t || exit 1; \
+	done
+
+golden: all
+	cmake --build $(BUILD) --target record_golden
 
 bench: all
 	cmake --build $(BUILD) --target skid_bench census -j$(JOBS)

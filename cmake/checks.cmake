@@ -33,3 +33,47 @@ else()
 endif()
 check_build(check-gcc-O0 ${CMAKE_CXX_COMPILER} Debug "-O0")
 add_custom_target(check_builds DEPENDS ${CHECK_BUILDS})
+
+# The tests the check builds serve (they fail plainly when a build is missing).
+set(CHECK_ENV "GAME_DIR=${GAME_DIR};SOURCE_DIR=${CMAKE_SOURCE_DIR};BUILD_DIR=${CMAKE_BINARY_DIR}")
+set(SANITIZER_ENV
+    "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/sanitizers/lsan.supp"
+    "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+
+# The golden demos: each recorded from its key script, replayed by the three builds' replayers.
+file(GLOB GOLDEN_DEMOS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/golden/*.keys)
+set(GOLDEN_NAMES "")
+foreach(keys ${GOLDEN_DEMOS})
+  get_filename_component(name ${keys} NAME_WE)
+  list(APPEND GOLDEN_NAMES ${name})
+  add_test(NAME golden_${name} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/golden/check.sh ${name})
+  set_tests_properties(golden_${name} PROPERTIES ENVIRONMENT "${CHECK_ENV}" TIMEOUT 600)
+endforeach()
+# make golden: the golden demos' expected lines written anew from this build, on purpose (say
+# why in the commit that carries them).
+add_custom_target(record_golden
+  COMMAND ${CMAKE_COMMAND} -E env ${CHECK_ENV} sh -c
+          "for n in ${GOLDEN_NAMES}; do bash '${CMAKE_SOURCE_DIR}/tests/golden/check.sh' $n --record || exit 1; done"
+  DEPENDS skidreplay make_demo game_data
+  VERBATIM)
+
+# The sanitizer build: every unit test, and ten seeds of the soak, one test each.
+add_test(NAME sanitized_unit_tests COMMAND ${CMAKE_BINARY_DIR}/check-clang/skid_tests
+         WORKING_DIRECTORY ${GAME_DIR})
+set_tests_properties(sanitized_unit_tests PROPERTIES ENVIRONMENT "${SANITIZER_ENV}" TIMEOUT 900)
+foreach(seed RANGE 1 10)
+  add_test(NAME sanitized_soak_${seed} COMMAND ${CMAKE_BINARY_DIR}/check-clang/soak --seed ${seed}
+           WORKING_DIRECTORY ${GAME_DIR})
+  set_tests_properties(sanitized_soak_${seed} PROPERTIES ENVIRONMENT "${SANITIZER_ENV}" TIMEOUT 900)
+endforeach()
+# The same soak in the plain build, for what it holds in memory: it must not grow.
+add_test(NAME soak_memory COMMAND soak 10 WORKING_DIRECTORY ${GAME_DIR})
+set_tests_properties(soak_memory PROPERTIES TIMEOUT 900)
+
+# Each loader fuzzed for a short fixed number of inputs; make fuzz runs them for longer.
+set(FUZZ_RUNS 300)
+foreach(target map missions random demo replay)
+  add_test(NAME fuzz_${target}
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/fuzz/run.sh ${target} ${FUZZ_RUNS})
+  set_tests_properties(fuzz_${target} PROPERTIES ENVIRONMENT "${CHECK_ENV}" TIMEOUT 900)
+endforeach()

@@ -2,7 +2,8 @@
 # Installs the Debian packages the game needs to build, run and test, when they are missing.
 set -euo pipefail
 packages=(cmake make g++ pkg-config liballegro4-dev libgtest-dev libbenchmark-dev
-          libpng-dev libx11-dev xvfb xdotool imagemagick x11-utils)
+          libpng-dev libx11-dev xvfb xdotool imagemagick x11-utils
+          clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

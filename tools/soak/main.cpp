@@ -1,5 +1,5 @@
-// soak [SEEDS [TICKS]]: long play with a monkey at the keys, for the sanitizer build. For each
-// seed a new game on the real city (the cop's role for every third seed) takes TICKS steps of
+// soak [SEEDS [TICKS]] | soak --seed N [TICKS]: long play with a monkey at the keys, for the
+// sanitizer build. For each seed (1..SEEDS, or N alone) a new game on the real city (the cop's role for every third seed) takes TICKS steps of
 // reproducible random key presses and releases through the game's key handler, the world
 // update, the mission update and the banner's end, as the main loop would run them. Escape is
 // answered by going straight back to the game, the screenshot key is left alone. At the end it
@@ -8,6 +8,7 @@
 // Run it in the game folder: it reads the data files by their bare names.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "common/splitmix.h"
@@ -65,13 +66,16 @@ int play(uint64_t seed, long ticks)
 
 int main(int argc, char **argv)
 {
-    int seeds = argc > 1 ? atoi(argv[1]) : 10;
-    long ticks = argc > 2 ? atol(argv[2]) : 100000;
+    bool one = argc > 2 && strcmp(argv[1], "--seed") == 0;
+    int first = one ? atoi(argv[2]) : 1;
+    int last = one ? first : (argc > 1 ? atoi(argv[1]) : 10);
+    const char *ticks_arg = one ? (argc > 3 ? argv[3] : nullptr) : (argc > 2 ? argv[2] : nullptr);
+    long ticks = ticks_arg ? atol(ticks_arg) : 100000;
     if (!start_headless_game()) return printf("the library did not start\n"), 1;
     long first_kb = 0;
-    for (int seed = 1; seed <= seeds; seed++) {
+    for (int seed = first; seed <= last; seed++) {
         int banners = play((uint64_t)seed, ticks);
-        if (seed == 1) first_kb = resident_kb();
+        if (seed == first) first_kb = resident_kb();
         printf("seed %d: %ld steps, %d banners, %d sprites at the end, resident %ld kB\n", seed,
                ticks, banners, [] {
                    int n = 0;

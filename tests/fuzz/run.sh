@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# run.sh TARGET RUNS|--seconds S [CORPUS]: runs the fuzz target TARGET (map, missions, random,
+# demo or replay) of the fuzzing build for RUNS inputs (or S seconds), starting from the
+# game's own file of that kind. make test runs each for a short fixed number of inputs from a
+# fresh corpus; make fuzz runs them for as long as asked, keeping what they found in CORPUS.
+# A crash, a hang (20 s on one input) or a sanitizer's finding fails it, and the input that did
+# it is left in the build folder (crash-*, timeout-*) to be replayed and mended.
+# Needs GAME_DIR and BUILD_DIR.
+set -u
+target=$1
+case "$target" in
+    map) seed=map.map ;; missions) seed=map.mis ;; random) seed=rand.rnd ;;
+    demo|replay) seed=demo.dem ;;
+    *) echo "no fuzz target $target"; exit 2 ;;
+esac
+if [ "$2" = "--seconds" ]; then limit="-max_total_time=$3"; corpus=${4:-}; else limit="-runs=$2"; corpus=${3:-}; fi
+fuzzer="$BUILD_DIR/check-fuzz/fuzz_$target"
+[ -x "$fuzzer" ] || { echo "FAIL: $fuzzer is missing (make test builds it: target check_builds)"; exit 1; }
+if [ -z "$corpus" ]; then
+    corpus=$(mktemp -d)
+    trap 'rm -rf "$corpus"' EXIT
+fi
+mkdir -p "$corpus"
+cp "$GAME_DIR/$seed" "$corpus/"
+cd "$BUILD_DIR" || exit 1
+export SKID_GAME_DIR="$GAME_DIR"
+export LSAN_OPTIONS="suppressions=$(dirname "$0")/../sanitizers/lsan.supp"
+"$fuzzer" $limit -seed=1 -timeout=20 -rss_limit_mb=4096 -print_final_stats=1 "$corpus" 2>&1 |
+    grep -E "^(#[0-9]+ +(DONE|INITED))|stat::number_of_executed_units|ERROR|SUMMARY|runtime error|==[0-9]+==" 
+exit "${PIPESTATUS[0]}"
