@@ -47,7 +47,7 @@ diff=$(box_matching "$SCRATCH/done.png" "$PANEL" 60)
 echo "pixels of the weapon panel differing from the rocket launcher's: $diff"
 [ "$diff" -lt 8 ] || fail "the weapon panel did not follow key 4"
 
-# The briefcase is fetched and the fence reached some 27 seconds in.
+# The briefcase is fetched and the fence reached some 15 seconds in.
 diff=$(box_matching "$SCRATCH/done.png" "$WORDS" 90)
 echo "pixels differing from \"Job done!\": $diff"
 kill -0 "$GAME_PID" 2>/dev/null || fail "the game stopped"

@@ -199,7 +199,9 @@ TEST_F(city_map_file, start_and_objects_stand_on_open_cells)
 }
 
 // Pressing Enter at the start walks the player to a car whose door (25 px left of its heading)
-// is within 80 px on both axes; the walk is straight, so the door must not be in a building.
+// is within 80 px on both axes; the walk is straight, so the door must not be in a building,
+// and it must not be level with the start on either axis: a walk straight along a row or a
+// column keeps the player's own heading instead of turning toward the door.
 TEST_F(city_map_file, a_parked_car_is_in_reach_of_the_start)
 {
     ASSERT_EQ(map.bytes.size(), (size_t)CITY_FILE_SIZE);
@@ -211,7 +213,7 @@ TEST_F(city_map_file, a_parked_car_is_in_reach_of_the_start)
         fixed left = map.object_field(i, 3) - itofix(64);
         int door_x = cx + fixtoi(fixcos(left) * 25), door_y = cy + fixtoi(fixsin(left) * 25);
         reachable = std::abs(px - door_x) < 80 && std::abs(py - door_y) < 80 &&
-                    code_at(map, door_x / 64, door_y / 64) != 15;
+                    px != door_x && py != door_y && code_at(map, door_x / 64, door_y / 64) != 15;
     }
     EXPECT_TRUE(reachable);
 }

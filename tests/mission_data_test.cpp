@@ -59,6 +59,8 @@ TEST(MissionData, EveryMissionIsWholeAndOnPassableCells)
         EXPECT_TRUE(starts.insert({sx, sy}).second)
             << "a second mission starts at " << sx << "," << sy;
         EXPECT_EQ(word_at(mis, base + 224), 0);  // offered at every new game
+        // A first "goto" sets no text: the player would start the mission with no order shown.
+        EXPECT_NE(word_at(mis, base + 24 + 8), STEP_GOTO) << "the first step shows no order";
         for (int j = 0; j < 10; j++) {
             size_t step = base + 24 + 20 * j;
             int x = word_at(mis, step), y = word_at(mis, step + 4), kind = word_at(mis, step + 8);

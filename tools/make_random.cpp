@@ -16,7 +16,12 @@
 namespace {
 
 constexpr int TABLE_SIZE = 256;
-constexpr uint64_t FIRST_SEED = 0x5C1D2A11ull;
+// Chosen by the street census (tools/census). The spawner draws the cells it tries from pairs of
+// neighbouring numbers, so the table decides which cells round a standing player ever get a car
+// or a passer-by. Of the first five hundred seeds from 0x5C1D2A11 on that pass the checks below,
+// fourteen bring the census's five places to its aim (a mean of 30 ambient sprites, 15 at the
+// worst); this is the one of them that also keeps the rest of the city liveliest.
+constexpr uint64_t FIRST_SEED = 0x5C1D4A7Aull;
 
 std::vector<int32_t> table_from_seed(uint64_t seed)
 {

@@ -29,13 +29,13 @@ struct Place {
     int cell_x, cell_y;  // -1: the map's start cell
 };
 
-// Pavement cells where a player might stop and look about.
+// Pavement cells where a player might stop and look about, one in each kind of place.
 constexpr Place PLACES[] = {
-    {"the start", -1, -1},
-    {"a four-way junction", 64, 88},      // Kings Avenue at the south ring
-    {"the business quarter", 102, 28},    // Exchange Street
-    {"the harbour", 136, 126},            // the quay
-    {"Southside", 47, 130},               // the crossroads
+    {"the start", -1, -1},                // Market Square
+    {"a four-way junction", 19, 89},      // Tanners Row and Forge Street, in the Ironworks
+    {"the business quarter", 104, 21},    // Exchange Street, by the Exchange
+    {"the harbour", 127, 89},             // the quay between North Quay and Albert Basin
+    {"Southside", 86, 118},               // Crescent Row
 };
 
 struct Head_count {
