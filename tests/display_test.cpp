@@ -83,6 +83,48 @@ TEST(Display, F12CyclesThroughThreeWidths)
     EXPECT_FALSE(next_screen_mode(0, &w, &h));
 }
 
+TEST(Display, F12ComesBackToTheScaledWindowAfter800)
+{
+    int w = 0, h = 0;
+    window_scale = 3;
+    ASSERT_TRUE(next_screen_mode(800, &w, &h));
+    EXPECT_EQ(w, 1920);
+    EXPECT_EQ(h, 1440);
+    ASSERT_TRUE(next_screen_mode(1920, &w, &h));
+    EXPECT_EQ(w, 320);
+    EXPECT_EQ(h, 200);
+    window_scale = 0;
+}
+
+TEST(Display, TheWindowIsTheLargestThatFitsTheDesktopWithItsBorders)
+{
+    EXPECT_EQ(window_scale_for_desktop(1024, 768), 1);
+    EXPECT_EQ(window_scale_for_desktop(1280, 1024), 1);  // 1280 x 960 leaves no room
+    EXPECT_EQ(window_scale_for_desktop(1920, 1080), 2);
+    EXPECT_EQ(window_scale_for_desktop(2560, 1600), 3);
+    EXPECT_EQ(window_scale_for_desktop(3840, 2160), 4);
+    EXPECT_EQ(window_scale_for_desktop(320, 200), 1);  // never none
+}
+
+TEST(Display, ThePointerKeepsToTheMouseInAWindowTwiceTheFrame)
+{
+    FrameView saved = frame_view;
+    frame_view = frame_view_for(1280, 960);
+    // The library moves the pointer a frame pixel for each screen pixel the mouse moves; one
+    // pixel at a time, a hundred of them carry it fifty frame pixels, and back again home.
+    int x = 100, y = 100, rx = 0, ry = 0;
+    for (int step : {1, -1}) {
+        for (int i = 0; i < 100; i++) {
+            int to_x = x + step, to_y = y + step;
+            slowed_pointer(x, y, &to_x, &to_y, &rx, &ry);
+            x = to_x, y = to_y;
+        }
+        EXPECT_EQ(x, step > 0 ? 150 : 100);
+        EXPECT_EQ(y, step > 0 ? 150 : 100);
+    }
+    frame_view = saved;
+}
+
 TEST(Display, EveryModeShowsTheWholeFrameInItsOwnShape)
 {
     auto view = [](int w, int h) {

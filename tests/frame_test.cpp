@@ -6,19 +6,23 @@
 #include <string>
 #include <vector>
 
+#include "frame/home.h"
 #include "game_fixture.h"
 #include "sound/sound.h"
 
 namespace {
-// Runs parse_command_line in a scratch folder holding a demo.dem whose first tick is 7.
+// Runs parse_command_line in a scratch folder holding a demo.dem whose first tick is 7 (or,
+// as an installed game's folder does, a link to such a shipped.dem).
 struct CommandLine {
-    explicit CommandLine(std::vector<std::string> args) : args(std::move(args))
+    explicit CommandLine(std::vector<std::string> args, bool linked = false)
+        : args(std::move(args))
     {
         char folder[] = "/tmp/skid-cmdline-XXXXXX";
         dir = mkdtemp(folder);
         getcwd(old, sizeof old);
         chdir(dir.c_str());
-        FILE *f = fopen("demo.dem", "wb");
+        if (linked) symlink("shipped.dem", "demo.dem");
+        FILE *f = fopen(linked ? "shipped.dem" : "demo.dem", "wb");
         const unsigned char first[4] = {7, 0, 0, 0};
         fwrite(first, 1, 4, f);
         fclose(f);
@@ -29,6 +33,7 @@ struct CommandLine {
         next_demo_tick = 0;
         screen_width = 640;
         screen_height = 480;
+        window_scale = 0;
         parse_command_line();
     }
     ~CommandLine()
@@ -38,13 +43,14 @@ struct CommandLine {
         demo_mode = DEMO_NONE;
         screen_width = 640;
         screen_height = 480;
+        window_scale = 0;
         chdir(old);
         std::string cleanup = "rm -rf " + dir;
         system(cleanup.c_str());
     }
-    long demo_size() const
+    long demo_size(const char *name = "demo.dem") const
     {
-        FILE *f = fopen((dir + "/demo.dem").c_str(), "rb");
+        FILE *f = fopen((dir + "/" + name).c_str(), "rb");
         fseek(f, 0, SEEK_END);
         long size = ftell(f);
         fclose(f);
@@ -65,6 +71,14 @@ TEST(CommandLine, RecordOpensTheDemoForWriting)
     fflush(demo_file);
     EXPECT_EQ(cl.demo_size(), 0);  // truncated, ready for records
     EXPECT_EQ(screen_width, 640);
+}
+
+TEST(CommandLine, RecordingLeavesTheShippedDemoAlone)
+{
+    CommandLine cl({"skidrunner", "-record"}, true);
+    fflush(demo_file);
+    EXPECT_EQ(cl.demo_size("shipped.dem"), 4);
+    EXPECT_EQ(cl.demo_size(), 0);
 }
 
 TEST(CommandLine, PlayReadsTheFirstTick)
@@ -93,6 +107,30 @@ TEST(CommandLine, VgaIsIndependentOfTheDemoOptions)
     EXPECT_EQ(screen_width, 320);
     EXPECT_EQ(screen_height, 200);
     EXPECT_EQ(demo_mode, DEMO_PLAYING);
+}
+
+TEST(CommandLine, ScaleAsksForABiggerWindowAndTheLaterScreenOptionWins)
+{
+    auto asked = [](std::vector<std::string> args) {
+        CommandLine cl(std::move(args));
+        return std::to_string(screen_width) + "x" + std::to_string(screen_height) + " scale " +
+               std::to_string(window_scale) + (demo_mode == DEMO_PLAYING ? " play" : "");
+    };
+    EXPECT_EQ(asked({"skidrunner"}), "640x480 scale 0");  // the desktop decides
+    EXPECT_EQ(asked({"skidrunner", "-scale", "3"}), "1920x1440 scale 3");
+    EXPECT_EQ(asked({"skidrunner", "-VGA", "-scale", "2"}), "1280x960 scale 2");
+    EXPECT_EQ(asked({"skidrunner", "-scale", "2", "-VGA"}), "320x200 scale 1");
+    EXPECT_EQ(asked({"skidrunner", "-scale", "5", "-play"}), "640x480 scale 0 play");
+    EXPECT_EQ(asked({"skidrunner", "-scale", "-play"}), "640x480 scale 0 play");
+    EXPECT_EQ(asked({"skidrunner", "-play", "-scale"}), "640x480 scale 0 play");
+}
+
+TEST(CommandLine, ThePlayersFolderIsUnderTheXdgDataHome)
+{
+    EXPECT_EQ(player_folder_for("/x/data", "/home/p"), "/x/data/skidrunner");
+    EXPECT_EQ(player_folder_for("relative", "/home/p"), "/home/p/.local/share/skidrunner");
+    EXPECT_EQ(player_folder_for(nullptr, "/home/p"), "/home/p/.local/share/skidrunner");
+    EXPECT_EQ(player_folder_for(nullptr, nullptr), "");
 }
 
 TEST(CommandLine, OptionsAreWholeAndCaseSensitive)

@@ -22,20 +22,25 @@ as_on_screen() {
 # frame's top-left corner, then led to the point in steps of 15 pixels: the library warps the
 # X pointer back to the window's centre every few motions, and such steps keep it inside even
 # a 320 x 200 window. Should the library misread a step (one that crosses its warp of the X
-# pointer on a busy machine could be), the pointer is led again from the corner.
+# pointer on a busy machine could be), the pointer is led again from the corner. In a window N
+# times the frame's size the game slows the pointer to the mouse's speed: POINTER_SLOWING=N
+# there, and the mouse moves N times as far.
 home_pointer() {
     xdotool mousemove --window "$WINDOW" 100 100
-    for _ in $(seq 45); do xdotool mousemove_relative -- -15 -15; sleep 0.05; done
+    for _ in $(seq $((45 * ${POINTER_SLOWING:-1}))); do
+        xdotool mousemove_relative -- -15 -15
+        sleep 0.05
+    done
     POINTER_X=0 POINTER_Y=0
 }
 
 point_at() {
-    local dx dy
+    local dx dy n=${POINTER_SLOWING:-1}
     while [ "$POINTER_X" -ne "$1" ] || [ "$POINTER_Y" -ne "$2" ]; do
         dx=$(($1 - POINTER_X)) dy=$(($2 - POINTER_Y))
         dx=$((dx > 15 ? 15 : dx < -15 ? -15 : dx))
         dy=$((dy > 15 ? 15 : dy < -15 ? -15 : dy))
-        xdotool mousemove_relative -- "$dx" "$dy"
+        xdotool mousemove_relative -- $((dx * n)) $((dy * n))
         sleep 0.05
         POINTER_X=$((POINTER_X + dx)) POINTER_Y=$((POINTER_Y + dy))
     done

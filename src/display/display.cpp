@@ -9,6 +9,7 @@
 
 int screen_width = 640;
 int screen_height = 480;
+int window_scale = 0;
 BITMAP *buffer = nullptr;
 DATAFILE *font_data = nullptr;
 FONT *game_font = nullptr;
@@ -28,6 +29,16 @@ constexpr int FRAME_HEIGHT = 480;
 std::vector<int> view_columns;
 std::vector<int> view_rows;
 BITMAP *scaled_picture = nullptr;
+
+// Room a window needs around it on the desktop: its borders and title bar, and the desktop's
+// own panels and docks.
+constexpr int DESKTOP_ROOM_W = 32;
+constexpr int DESKTOP_ROOM_H = 96;
+
+// The pointer as present_frame last placed it (x -1: not yet), and the parts of a frame pixel
+// its slowing has carried over.
+int pointer_x = -1, pointer_y = -1;
+int pointer_remainder_x = 0, pointer_remainder_y = 0;
 
 // The frame pixel under the centre of view pixel i, when frame_size pixels span view_size.
 int frame_pixel_under(int i, int frame_size, int view_size)
@@ -73,14 +84,53 @@ void show_palette(const RGB *palette)
 {
     if (gfx_driver) set_palette(palette);
 }
+
+bool open_mode(int w, int h) { return set_gfx_mode(GFX_AUTODETECT, w, h, w, h) == 0; }
+
+// In a view larger than the frame the library still moves the pointer a frame pixel for each
+// pixel the mouse moves on the screen, so it would race ahead of the hand; on the title it is
+// brought back to the mouse's own speed.
+void slow_the_title_pointer()
+{
+    if (!mouse_driver || game_state != STATE_TITLE || frame_view.width <= FRAME_WIDTH) {
+        pointer_x = -1;
+        return;
+    }
+    int x = mouse_x, y = mouse_y;
+    if (pointer_x >= 0 && (x != pointer_x || y != pointer_y)) {
+        slowed_pointer(pointer_x, pointer_y, &x, &y, &pointer_remainder_x, &pointer_remainder_y);
+        position_mouse(x, y);
+    }
+    pointer_x = x;
+    pointer_y = y;
+}
 }  // namespace
+
+int window_scale_for_desktop(int desktop_w, int desktop_h)
+{
+    int n = 4;
+    while (n > 1 && (FRAME_WIDTH * n + DESKTOP_ROOM_W > desktop_w ||
+                     FRAME_HEIGHT * n + DESKTOP_ROOM_H > desktop_h))
+        n--;
+    return n;
+}
 
 void open_screen_mode()
 {
     set_window_title("Skidrunner");
-    if (set_gfx_mode(GFX_AUTODETECT, screen_width, screen_height, screen_width, screen_height) == 0)
-        return;
-    if (set_gfx_mode(GFX_AUTODETECT, 320, 200, 320, 200) == 0) return;
+    if (window_scale == 0) {
+        int w = 0, h = 0;
+        window_scale = get_desktop_resolution(&w, &h) == 0 ? window_scale_for_desktop(w, h) : 1;
+        screen_width = FRAME_WIDTH * window_scale;
+        screen_height = FRAME_HEIGHT * window_scale;
+    }
+    if (open_mode(screen_width, screen_height)) return;
+    // A scaled window the machine refuses: the frame's own size, before the smallest mode.
+    if (window_scale > 1) {
+        window_scale = 1;
+        if (open_mode(FRAME_WIDTH, FRAME_HEIGHT)) return;
+    }
+    if (open_mode(320, 200)) return;
     static char message[300];
     snprintf(message, sizeof message,
              "Couldn't open a screen mode, neither %dx%d nor 320x200: %s", screen_width,
@@ -163,8 +213,10 @@ void fit_frame_to_screen()
     set_frame_view(frame_view_for(SCREEN_W, SCREEN_H));
     clear_bitmap(screen);
     // The pointer is drawn into the frame, so it moves over frame pixels in every mode (the
-    // title reads the mouse's motion, so the library moves it by the mouse's own steps).
+    // title reads the mouse's motion, so the library moves it by the mouse's own steps, and
+    // present_frame slows it where the frame is shown larger than it is).
     if (mouse_driver) set_mouse_range(0, 0, screen_width - 1, screen_height - 1);
+    pointer_x = -1;
 }
 
 void present_frame()
@@ -176,6 +228,18 @@ void present_frame()
     }
     blit(scale_frame(), screen, 0, 0, frame_view.left, frame_view.top, frame_view.width,
          frame_view.height);
+    slow_the_title_pointer();
+}
+
+void slowed_pointer(int from_x, int from_y, int *x, int *y, int *remainder_x, int *remainder_y)
+{
+    // The view shows frame_view.width / 640 screen pixels for each frame pixel.
+    int dx = (*x - from_x) * FRAME_WIDTH + *remainder_x;
+    int dy = (*y - from_y) * FRAME_HEIGHT + *remainder_y;
+    *x = from_x + dx / frame_view.width;
+    *y = from_y + dy / frame_view.height;
+    *remainder_x = dx % frame_view.width;
+    *remainder_y = dy % frame_view.height;
 }
 
 bool next_screen_mode(int width, int *next_width, int *next_height)
@@ -183,7 +247,16 @@ bool next_screen_mode(int width, int *next_width, int *next_height)
     switch (width) {
     case 320: *next_width = 640, *next_height = 400; return true;
     case 640: *next_width = 800, *next_height = 600; return true;
-    case 800: *next_width = 320, *next_height = 200; return true;
+    case 800:
+        if (window_scale > 1) {
+            *next_width = FRAME_WIDTH * window_scale, *next_height = FRAME_HEIGHT * window_scale;
+            return true;
+        }
+        *next_width = 320, *next_height = 200;
+        return true;
+    case FRAME_WIDTH * 2:
+    case FRAME_WIDTH * 3:
+    case FRAME_WIDTH * 4: *next_width = 320, *next_height = 200; return true;
     default: return false;
     }
 }

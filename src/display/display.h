@@ -4,10 +4,13 @@
 #pragma once
 #include <allegro.h>
 
-// Size of the composed frame: always 640 x 480 once the display is up ("-VGA" only changes the
-// mode asked for first). All layout is computed from them.
+// Size of the composed frame: always 640 x 480 once the display is up ("-VGA" and "-scale"
+// only change the mode asked for first). All layout is computed from them.
 extern int screen_width;
 extern int screen_height;
+// The window is 640 x 480 times this: 0 until "-scale N" (or "-VGA", as 1) names it or
+// init_display picks the largest that fits the desktop; 1 again if that window cannot open.
+extern int window_scale;
 // The memory bitmap every frame is drawn into, then copied to the screen.
 extern BITMAP *buffer;
 // "font.dat", and its two fonts: HUD and mission texts; menu rows and the banner.
@@ -35,8 +38,12 @@ extern FrameView frame_view;
 
 // load_game, last: opens the mode, then builds everything above.
 void init_display();
-// init_display: asks for the mode (falling back to 320 x 200); fatal when neither opens.
+// init_display: asks for the mode (falling back to 640 x 480, then 320 x 200); fatal when
+// none opens.
 void open_screen_mode();
+// open_screen_mode, when the command line named no window: the largest scale, 1 to 4, whose
+// window fits a desktop of the given size with room for its borders and the desktop's panels.
+int window_scale_for_desktop(int desktop_w, int desktop_h);
 // init_display after the mode, and headless tests: fonts, buffer, palette, tables, overlay.
 void build_display_state();
 // build_display_state: "pal.pcx" into game_palette, set as the screen's palette.
@@ -51,11 +58,19 @@ void fit_frame_to_screen();
 FrameView frame_view_for(int screen_w, int screen_h);
 // main_loop once per pass, and the title between its fades: the buffer onto the screen
 // through frame_view, resized when the view is not 640 x 480 (each pixel taking the frame
-// pixel under its centre: sharp pixels, no blending).
+// pixel under its centre: sharp pixels, no blending). On the title, in a view larger than the
+// frame, it then slows the pointer to the mouse's own speed on the screen.
 void present_frame();
-// The F12 key: the next screen mode of the cycle 320 -> 640 -> 800 -> 320 wide.
+// present_frame: where the pointer goes, in frame pixels, when the library has moved it from
+// (from_x, from_y) to (x, y) counting frame pixels for screen pixels; remainder_x and
+// remainder_y carry the part of a pixel left over between calls.
+void slowed_pointer(int from_x, int from_y, int *x, int *y, int *remainder_x,
+                    int *remainder_y);
+// The F12 key: the next screen mode of the cycle 320 -> 640 -> 800 -> 320 wide, which passes
+// through the scaled window the game opened in, if it did, after 800.
 void cycle_screen_mode();
-// cycle_screen_mode: the mode that follows a screen of the given width; false for no change.
+// cycle_screen_mode: the mode that follows a screen of the given width (with window_scale);
+// false for no change.
 bool next_screen_mode(int width, int *next_width, int *next_height);
 // The title menu: 0 fades the palette in from black, 1 fades it out.
 void fade_palette(int direction);

@@ -28,7 +28,10 @@ extern Sprite *player_template;
 extern int saved_argc;
 extern char **saved_argv;
 
-// main, first: reads "-VGA", "-record" and "-play" from the saved command line.
+// main, first: "--help" or "--version" prints its answer and ends the program, status 0.
+void answer_help_and_version();
+// main, first: reads "-VGA", "-scale N", "-record" and "-play" from the saved command line,
+// and warns of any other argument.
 void parse_command_line();
 // main, once: installs the library's drivers and loads every file the game keeps loaded.
 void load_game();

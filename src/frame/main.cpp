@@ -2,6 +2,7 @@
 #include <allegro.h>
 
 #include "frame/frame.h"
+#include "frame/home.h"
 #include "frame/platform.h"
 #include "sprites/sprites.h"
 
@@ -10,6 +11,8 @@ int main(int argc, char **argv)
     start_game_clock();
     saved_argc = argc;
     saved_argv = argv;
+    answer_help_and_version();
+    settle_in_player_folder();
     parse_command_line();
     load_game();
     if (demo_mode != DEMO_NONE) {

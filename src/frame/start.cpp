@@ -7,6 +7,7 @@
 
 #include "display/display.h"
 #include "frame/frame.h"
+#include "frame/home.h"
 #include "hud/hud.h"
 #include "map/map.h"
 #include "missions/missions.h"
@@ -38,6 +39,13 @@ FILE *open_demo_file(const char *mode)
         fatal_error(mode[0] == 'w' ? "Couldn't create demo.dem" : "Couldn't open demo.dem");
     return demo_file;
 }
+
+// The scale that "-scale" at argument i names, or 0 when the next argument is not 1 to 4.
+int scale_after(int i)
+{
+    const char *n = i + 1 < saved_argc ? saved_argv[i + 1] : nullptr;
+    return n && n[0] >= '1' && n[0] <= '4' && n[1] == 0 ? n[0] - '0' : 0;
+}
 }  // namespace
 
 void parse_command_line()
@@ -48,13 +56,22 @@ void parse_command_line()
         if (strcmp(arg, "-VGA") == 0) {
             screen_width = 320;
             screen_height = 200;
+            window_scale = 1;
+        } else if (strcmp(arg, "-scale") == 0 && scale_after(i)) {
+            window_scale = scale_after(i++);
+            screen_width = 640 * window_scale;
+            screen_height = 480 * window_scale;
         } else if (strcmp(arg, "-record") == 0) {
             demo_mode = DEMO_RECORDING;
+            make_room_for_recording();
             open_demo_file("wb");
         } else if (strcmp(arg, "-play") == 0) {
             demo_mode = DEMO_PLAYING;
             open_demo_file("rb");
             read_demo_value(&next_demo_tick);
+        } else if (i > 0 && strcmp(arg, "--help") != 0 && strcmp(arg, "--version") != 0) {
+            fprintf(stderr, "skidrunner: ignoring %s%s (--help lists the options)\n", arg,
+                    strcmp(arg, "-scale") == 0 ? " without a scale of 1 to 4" : "");
         }
     }
 }
