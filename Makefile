@@ -4,10 +4,12 @@
 # make bench  builds and runs the benchmarks
 # make fuzz   runs every loader's fuzz target for FUZZ_SECONDS (600) each, keeping its corpus
 # make golden re-records the golden demos' expected lines (say why in the commit)
+# make install installs the game (PREFIX=/usr/local by default; DESTDIR is honoured)
+# make package builds the Debian package build/skidrunner_VERSION_ARCH.deb
 BUILD := build
 JOBS ?= 2
 
-.PHONY: all deps configure checks run test bench fuzz golden clean
+.PHONY: all deps configure checks run test bench fuzz golden install package clean
 FUZZ_SECONDS ?= 600
 
 all: configure
@@ -41,6 +43,12 @@ golden: all
 bench: all
 	cmake --build $(BUILD) --target skid_bench census -j$(JOBS)
 	cd $(BUILD)/game && ../skid_bench && ../census
+
+install: all
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) $(if $(PREFIX),--prefix "$(PREFIX)")
+
+package: all
+	cmake --build $(BUILD) --target package
 
 clean:
 	rm -rf $(BUILD)

@@ -10,7 +10,9 @@ endif()
 file(GLOB MAKE_PICTURES_SOURCES CONFIGURE_DEPENDS
      ${CMAKE_SOURCE_DIR}/tools/make_pictures/*.cpp)
 add_executable(make_pictures ${MAKE_PICTURES_SOURCES})
-target_link_libraries(make_pictures PRIVATE skid)
+# libpng for the menu icon, which leaves the game for the desktop as PNG files.
+find_package(PNG REQUIRED)
+target_link_libraries(make_pictures PRIVATE skid PNG::PNG)
 
 set(PICTURE_SOURCES_DIR ${CMAKE_BINARY_DIR}/pictures)
 set(PICTURE_DATAFILES sprites tiles title font hud mission)

@@ -75,14 +75,15 @@ scaled_timeout() {
 # down still holds its number for a moment, and would take the new server's socket with it.
 # The server never resets when its last client leaves (a game connecting during a reset would
 # be refused). Held keys do not repeat (-r): the window that a screen-mode change opens would
-# take a repeat as a fresh press. A server that does not answer is replaced.
+# take a repeat as a fresh press. A server that does not answer is replaced. Its screen is
+# 1024 x 768 unless XVFB_SCREEN names another (a desktop big enough for a scaled window).
 start_xvfb() {
     local n
     trap 'stop_all' EXIT
     for _ in $(seq 8); do
         n=$((100 + RANDOM % 800))
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset -r 2>/dev/null &
+        Xvfb ":$n" -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp -noreset -r 2>/dev/null &
         XVFB_PID=$!
         export DISPLAY=":$n"
         wait_until 10 server_answers_or_died && kill -0 "$XVFB_PID" 2>/dev/null && return 0
@@ -117,11 +118,12 @@ make_game_copy() {
 
 # Starts the game in the scratch folder with the given options, its console in $SCRATCH/out.
 # A game started with -record writes every key it sees to demo.dem, where hold_key looks.
+# GAME_PROGRAM names another program to start there (an installed game).
 start_game() {
     GAME_ARGS=("$@")
     RECORDING=""
     [[ " $* " == *" -record "* ]] && RECORDING=1
-    (cd "$SCRATCH" && exec ./skidrunner "$@" >out 2>err) &
+    (cd "$SCRATCH" && exec "${GAME_PROGRAM:-./skidrunner}" "$@" >out 2>err) &
     GAME_PID=$!
 }
 

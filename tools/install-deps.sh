@@ -2,7 +2,7 @@
 # Installs the Debian packages the game needs to build, run and test, when they are missing.
 set -euo pipefail
 packages=(cmake make g++ pkg-config liballegro4-dev libgtest-dev libbenchmark-dev
-          libpng-dev libx11-dev xvfb xdotool imagemagick x11-utils
+          libpng-dev libx11-dev xvfb xdotool imagemagick x11-utils dpkg-dev file
           clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

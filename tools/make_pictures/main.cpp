@@ -1,6 +1,7 @@
 // make_pictures OUT_DIR: draws every picture of the game and writes them as 8-bit PCX files,
 // one folder per datafile (OUT_DIR/sprites, tiles, title, font, hud, mission), plus
 // OUT_DIR/pal.pcx, the game palette. The build packs each folder into its datafile.
+// make_pictures --icons OUT_DIR: the menu icon, at each size the desktop looks for.
 #include "game_palette.h"
 #include "pictures.h"
 
@@ -47,8 +48,9 @@ bool write_palette(const std::filesystem::path &folder, const PALETTE pal)
 
 int main(int argc, char **argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_pictures OUT_DIR\n");
+    bool icons = argc == 3 && std::string(argv[1]) == "--icons";
+    if (argc != 2 && !icons) {
+        std::fprintf(stderr, "usage: make_pictures [--icons] OUT_DIR\n");
         return 2;
     }
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
@@ -56,6 +58,7 @@ int main(int argc, char **argv)
         return 1;
     }
     set_color_depth(8);
+    if (icons) return write_icons(argv[2]) ? 0 : 1;
     PALETTE pal;
     make_game_palette(pal);
     const std::filesystem::path out = argv[1];

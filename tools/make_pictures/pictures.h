@@ -5,6 +5,8 @@
 
 #include <allegro.h>
 
+#include <filesystem>
+
 picture_set make_sprite_pictures();
 picture_set make_tile_pictures();
 picture_set make_title_pictures(const PALETTE pal);
@@ -31,3 +33,6 @@ picture make_tile_picture(int object);
 
 // "07_name.pcx"
 std::string indexed_name(int index, const char *name);
+
+// make_pictures --icons FOLDER: the menu icon as FOLDER/NNxNN/skidrunner.png, at 32 to 256 px.
+bool write_icons(const std::filesystem::path &folder);
