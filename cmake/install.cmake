@@ -28,12 +28,14 @@ add_custom_command(
   COMMENT "Drawing the menu icon"
   VERBATIM)
 
-# The manual page, compressed as Debian keeps them.
+# The manual page, carrying the game's version, compressed as Debian keeps them.
+configure_file(${CMAKE_SOURCE_DIR}/desktop/skidrunner.6.in ${CMAKE_BINARY_DIR}/skidrunner.6
+               @ONLY)
 set(MANUAL ${CMAKE_BINARY_DIR}/skidrunner.6.gz)
 add_custom_command(
   OUTPUT ${MANUAL}
-  COMMAND sh -c "gzip -9n -c ${CMAKE_SOURCE_DIR}/desktop/skidrunner.6 > ${MANUAL}"
-  DEPENDS ${CMAKE_SOURCE_DIR}/desktop/skidrunner.6
+  COMMAND sh -c "gzip -9n -c ${CMAKE_BINARY_DIR}/skidrunner.6 > ${MANUAL}"
+  DEPENDS ${CMAKE_BINARY_DIR}/skidrunner.6
   COMMENT "Compressing the manual page"
   VERBATIM)
 install(FILES ${MANUAL} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)

@@ -39,7 +39,7 @@ picture make_icon_picture()
         rectfill(b, x + 7, y + 6, x + 8, y + 7, COLOUR_OUTLINE);
     }
     picture car = make_car_picture(car_model_named("muscle"), false);
-    fixed scale = ftofix(0.78);
+    fixed scale = itofix(78) / 100;
     int w = fixtoi(fixmul(itofix(car->w), scale)), h = fixtoi(fixmul(itofix(car->h), scale));
     // Nose to the upper right, an eighth of a turn off the road's line: a slide.
     rotate_scaled_sprite(b, car.get(), 34 - w / 2, 31 - h / 2, itofix(40), scale);
