@@ -24,13 +24,11 @@ as_on_screen() {
 # a 320 x 200 window. Should the library misread a step (one that crosses its warp of the X
 # pointer on a busy machine could be), the pointer is led again from the corner. In a window N
 # times the frame's size the game slows the pointer to the mouse's speed: POINTER_SLOWING=N
-# there, and the mouse moves N times as far.
+# there, and each step of the mouse is N times as long.
 home_pointer() {
+    local step=$((15 * ${POINTER_SLOWING:-1}))
     xdotool mousemove --window "$WINDOW" 100 100
-    for _ in $(seq $((45 * ${POINTER_SLOWING:-1}))); do
-        xdotool mousemove_relative -- -15 -15
-        sleep 0.05
-    done
+    for _ in $(seq 45); do xdotool mousemove_relative -- -$step -$step; sleep 0.05; done
     POINTER_X=0 POINTER_Y=0
 }
 
