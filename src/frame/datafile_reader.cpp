@@ -146,26 +146,21 @@ bool check_glyphs(Walk &w, Span &s, uint64_t count, bool mono)
 
 bool check_font(Walk &w, Span s)
 {
-    unsigned kind;
+    // Kind 0, the one this library writes: ranges of characters, each range all one-colour
+    // (1 bit a pixel) or all in colours (a byte a pixel). The older kinds are not read.
+    unsigned kind, ranges;
     if (!be16(s, &kind)) return fault(w, "the font is empty");
-    switch ((int16_t)kind) {
-    case 8: case 16:  // the old fixed fonts: 95 characters of 8 or 16 rows
-        return take(s, 95 * kind) || fault(w, "the font is cut short");
-    case -1: return check_glyphs(w, s, 95, false);
-    case 0: break;
-    default: return fault(w, "a font of an unknown kind (%d)", (int16_t)kind);
-    }
-    unsigned ranges;
+    if (kind != 0) return fault(w, "a font of an old or unknown kind (%d)", (int16_t)kind);
     if (!be16(s, &ranges)) return fault(w, "the font is cut short");
     for (unsigned r = 0; r < ranges; r++) {
-        unsigned depth;
+        unsigned mono;
         uint32_t first, last;
-        if (!byte(s, &depth) || !be32(s, &first) || !be32(s, &last))
+        if (!byte(s, &mono) || !be32(s, &first) || !be32(s, &last))
             return fault(w, "the font is cut short");
-        if (depth != 1 && depth != 8) return fault(w, "a font range of %u bits a pixel", depth);
+        if (mono > 1) return fault(w, "a font range of an unknown kind (%u)", mono);
         if (first > last || last > MAX_CHARACTER)
             return fault(w, "a font range from %u to %u", first, last);
-        if (!check_glyphs(w, s, (uint64_t)last - first + 1, depth == 1)) return false;
+        if (!check_glyphs(w, s, (uint64_t)last - first + 1, mono == 1)) return false;
     }
     return true;
 }

@@ -80,7 +80,7 @@ void read_map_file(const char *filename)
     static unsigned char bytes[MAP_FILE_SIZE];
     size_t got = fread(bytes, 1, sizeof bytes, file);
     fclose(file);
-    if ((long)got < MAP_FILE_SIZE) fatal_error("The .map file is too short: the city is incomplete");
+    if ((long)got < MAP_FILE_SIZE) fatal_error("map.map is too short: the city is incomplete");
 
     for (int i = 0; i < MAP_SIZE * MAP_SIZE; i++) {
         int32_t code = le32_at(bytes + 4 * i);
