@@ -23,7 +23,6 @@ echo 'pcm.!default { type null }' >"$GAME_HOME/.asoundrc"
 
 LIBRARY_FILES="font.dat hud.dat title.dat sprites.dat tiles.dat mission.dat sound.dat midi.dat
                patches.dat pal.pcx"
-GAME_FILES="map.map map.mis rand.rnd demo.dem"
 
 # random_bytes SEED COUNT: COUNT bytes, the same for the same seed.
 random_bytes() {
@@ -83,12 +82,24 @@ names_file() {
 
 playing_or_ended() { recorded 0 28 1 || game_ended; }
 
+# The processor time the game has had, in hundredths of a second.
+game_cpu() {
+    local stat
+    read -r stat <"/proc/$GAME_PID/stat" 2>/dev/null || { echo 0; return; }
+    set -- ${stat##*) }
+    echo $((${12} + ${13}))
+}
+# Its main loop never rests (most of it waits on the X server): a tenth of a second of
+# processor time after the window opened is about a second of play, however busy the machine.
+played_a_while() { game_ended || (($(game_cpu) - CPU_AT_WINDOW >= 10)); }
+
 # A recording game plays once the key 1, held down, reaches its recording: a window is no
 # proof, since a new game loads more files after it opens. A playback shows nothing of the
-# kind: it plays if it is still up a second (more on a loaded machine) after its window.
+# kind: it plays if it is still up after a while of play.
 plays_or_ended() {
     if [ "$1" = -play ]; then
-        ! wait_until 1 game_ended
+        CPU_AT_WINDOW=$(game_cpu)
+        wait_until 20 played_a_while
         return 0
     fi
     scaled_timeout 5 xdotool windowfocus --sync "$WINDOW" 2>/dev/null
@@ -128,7 +139,8 @@ run_game() {
     ended:1)
         OUTCOME="status 1, no message naming $1"
         names_file "$1" && OUTCOME="fatal" ;;
-    ended:*) OUTCOME="ended with status $status" ;;
+    ended:*) OUTCOME="ended with status $status"
+        ((status > 128)) && OUTCOME="killed by signal $((status - 128))" ;;
     esac
 }
 

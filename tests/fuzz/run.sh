@@ -34,5 +34,5 @@ export SKID_GAME_DIR="$GAME_DIR"
 export LSAN_OPTIONS="suppressions=$(dirname "$0")/../sanitizers/lsan.supp"
 # The targets work in the game folder: what they find is written to the build folder.
 "$fuzzer" $limit -seed=1 -timeout=20 -artifact_prefix="$BUILD_DIR/" -rss_limit_mb=4096 -print_final_stats=1 "$corpus" 2>&1 |
-    grep -E "^(#[0-9]+ +(DONE|INITED))|stat::number_of_executed_units|ERROR|SUMMARY|runtime error|==[0-9]+==" 
+    grep -E "^(#[0-9]+[[:space:]]+(DONE|INITED))|stat::number_of_executed_units|ERROR|SUMMARY|runtime error|==[0-9]+==" 
 exit "${PIPESTATUS[0]}"
