@@ -32,7 +32,7 @@ test: checks
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 fuzz: checks
-	for t in map missions random demo replay; do \
+	for t in map missions random demo replay datafile; do \
 	    GAME_DIR=$(CURDIR)/$(BUILD)/game BUILD_DIR=$(CURDIR)/$(BUILD) \
 	    bash tests/fuzz/run.sh $$t --seconds $(FUZZ_SECONDS) $(CURDIR)/$(BUILD)/fuzz-corpus/$$t || exit 1; \
 	done

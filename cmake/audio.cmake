@@ -45,6 +45,8 @@ list(APPEND GAME_DATA_FILES ${GAME_DIR}/sound.dat ${GAME_DIR}/midi.dat ${GAME_DI
 # is, and the tests link the same measuring code.
 add_library(audio_measure STATIC ${CMAKE_SOURCE_DIR}/tools/measure_audio/loudness.cpp)
 target_include_directories(audio_measure PUBLIC ${CMAKE_SOURCE_DIR}/tools/measure_audio)
-add_executable(measure_audio ${CMAKE_SOURCE_DIR}/tools/measure_audio/measure_audio.cpp)
-target_link_libraries(measure_audio PRIVATE audio_measure skid)
+if(NOT SKID_CHECK_BUILD)
+  add_executable(measure_audio ${CMAKE_SOURCE_DIR}/tools/measure_audio/measure_audio.cpp)
+  target_link_libraries(measure_audio PRIVATE audio_measure skid)
+endif()
 cmake_language(DEFER CALL target_link_libraries skid_tests PRIVATE audio_measure)

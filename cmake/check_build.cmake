@@ -1,5 +1,5 @@
-# Inside a check build (see SKID_CHECK_BUILD): the replayer always; the unit tests and the soak
-# in the sanitizer build; the fuzz targets in the fuzzing build.
+# Inside a check build (see SKID_CHECK_BUILD): the replayer always; the unit tests, the soak and
+# the data in the sanitizer build; the fuzz targets in the fuzzing build.
 add_executable(skidreplay ${CMAKE_SOURCE_DIR}/tools/skidreplay/main.cpp)
 target_link_libraries(skidreplay PRIVATE skid)
 
@@ -8,15 +8,11 @@ if(SKID_SANITIZE)
   file(GLOB TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
   add_executable(skid_tests ${TEST_SOURCES})
   target_link_libraries(skid_tests PRIVATE skid GTest::gtest)
-  add_library(city_source STATIC ${CMAKE_SOURCE_DIR}/tools/make_map/city_source.cpp)
-  target_include_directories(city_source PUBLIC ${CMAKE_SOURCE_DIR}/tools/make_map)
-  target_link_libraries(city_source PUBLIC skid)
-  add_library(mission_source STATIC ${CMAKE_SOURCE_DIR}/tools/make_missions/mission_source.cpp)
-  target_include_directories(mission_source PUBLIC ${CMAKE_SOURCE_DIR}/tools/make_missions)
-  target_link_libraries(mission_source PUBLIC skid)
-  add_library(audio_measure STATIC ${CMAKE_SOURCE_DIR}/tools/measure_audio/loudness.cpp)
-  target_include_directories(audio_measure PUBLIC ${CMAKE_SOURCE_DIR}/tools/measure_audio)
-  target_link_libraries(skid_tests PRIVATE city_source mission_source audio_measure)
+  # The data tools make every data file again, in this build's own game folder, under the
+  # sanitizers: a finding stops the build, and the files must match the main build's byte for
+  # byte (test sanitized_tools_make_the_same_data). The unit tests link the tools' source
+  # readers and loudness meter from there.
+  include(${CMAKE_SOURCE_DIR}/cmake/data.cmake)
   target_include_directories(skid_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools)
 
   add_executable(soak ${CMAKE_SOURCE_DIR}/tools/soak/main.cpp)
@@ -30,7 +26,7 @@ if(SKID_FUZZ)
   add_library(fuzz_world STATIC ${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz_world.cpp)
   target_link_libraries(fuzz_world PUBLIC skid)
   target_compile_options(fuzz_world PRIVATE -fsanitize=fuzzer-no-link)
-  foreach(target map missions random demo replay)
+  foreach(target map missions random demo replay datafile)
     add_executable(fuzz_${target} ${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz_${target}.cpp)
     target_link_libraries(fuzz_${target} PRIVATE fuzz_world)
     target_compile_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)

@@ -1,7 +1,8 @@
 # The proof that the game stays exact and safe, built and run by `make test` (target
 # check_builds, then ctest):
 #   check-clang  Clang -O2 with the address, undefined-behaviour and leak sanitizers: the
-#                replayer, the unit tests and the soak;
+#                replayer, the unit tests, the soak, and the data tools, run there to make
+#                the data again;
 #   check-gcc-O0 GCC without optimisation: the replayer;
 #   check-fuzz   Clang with libFuzzer and the sanitizers: a fuzz target per loader.
 # Each is a build of its own folder beside this one, of the library and those programs only;
@@ -67,13 +68,17 @@ foreach(seed RANGE 1 10)
            WORKING_DIRECTORY ${GAME_DIR})
   set_tests_properties(sanitized_soak_${seed} PROPERTIES ENVIRONMENT "${SANITIZER_ENV}" TIMEOUT 900)
 endforeach()
+# The data tools ran under the sanitizers in that build: what they made must be this build's.
+add_test(NAME sanitized_tools_make_the_same_data
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/sanitizers/same_data.sh)
+set_tests_properties(sanitized_tools_make_the_same_data PROPERTIES ENVIRONMENT "${CHECK_ENV}")
 # The same soak in the plain build, for what it holds in memory: it must not grow.
 add_test(NAME soak_memory COMMAND soak 10 WORKING_DIRECTORY ${GAME_DIR})
 set_tests_properties(soak_memory PROPERTIES TIMEOUT 900)
 
 # Each loader fuzzed for a short fixed number of inputs; make fuzz runs them for longer.
 set(FUZZ_RUNS 300)
-foreach(target map missions random demo replay)
+foreach(target map missions random demo replay datafile)
   add_test(NAME fuzz_${target}
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/fuzz/run.sh ${target} ${FUZZ_RUNS})
   set_tests_properties(fuzz_${target} PROPERTIES ENVIRONMENT "${CHECK_ENV}" TIMEOUT 900)

@@ -28,5 +28,7 @@ add_custom_command(
 list(APPEND GAME_DATA_FILES ${GAME_DIR}/patches.dat)
 
 # For listening: plays a tune through the library's player and our patches into a WAV file.
-add_executable(render_tune ${CMAKE_SOURCE_DIR}/tools/make_patches/render/render_tune.cpp)
-target_link_libraries(render_tune PRIVATE skid)
+if(NOT SKID_CHECK_BUILD)
+  add_executable(render_tune ${CMAKE_SOURCE_DIR}/tools/make_patches/render/render_tune.cpp)
+  target_link_libraries(render_tune PRIVATE skid)
+endif()

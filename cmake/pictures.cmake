@@ -18,7 +18,8 @@ set(PICTURE_SOURCES_DIR ${CMAKE_BINARY_DIR}/pictures)
 set(PICTURE_DATAFILES sprites tiles title font hud mission)
 
 # Each datafile: a fresh pack of its folder (dat -a would add to an old file), BMP objects at
-# 8 bits, except the fonts, which dat reads from their character grids.
+# 8 bits, except the fonts, which dat reads from their character grids. -s1 leaves out the
+# source paths and dates (and the grabber's notes), so two builds give the same bytes.
 set(PICTURE_OUTPUTS ${GAME_DIR}/pal.pcx)
 set(PICTURE_PACK_COMMANDS "")
 foreach(name ${PICTURE_DATAFILES})
@@ -31,7 +32,7 @@ foreach(name ${PICTURE_DATAFILES})
   list(APPEND PICTURE_OUTPUTS ${datafile})
   list(APPEND PICTURE_PACK_COMMANDS
        COMMAND ${CMAKE_COMMAND} -E rm -f ${datafile}
-       COMMAND sh -c "${DAT_TOOL} -a ${object_type} ${datafile} ${PICTURE_SOURCES_DIR}/${name}/*.pcx > /dev/null")
+       COMMAND sh -c "${DAT_TOOL} -a -s1 ${object_type} ${datafile} ${PICTURE_SOURCES_DIR}/${name}/*.pcx > /dev/null")
 endforeach()
 
 add_custom_command(

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "frame/data_files.h"
 #include "frame/frame.h"
 #include "frame/platform.h"
 
@@ -150,6 +151,8 @@ void init_display()
 
 void load_palette()
 {
+    if (!check_data_file("pal.pcx", PCX_PALETTE_KIND))
+        fatal_error("Error loading pal.pcx: the game's palette is missing");
     BITMAP *picture = load_pcx("pal.pcx", game_palette);
     if (!picture) fatal_error("Error loading pal.pcx: the game's palette is missing");
     destroy_bitmap(picture);
@@ -168,8 +171,10 @@ void build_light_overlay()
 
 void build_display_state()
 {
-    font_data = load_datafile("font.dat");
+    font_data = load_checked_datafile("font.dat");
     if (!font_data) fatal_error("Error opening font.dat");
+    require_object(font_data, "font.dat", 0, DAT_FONT);
+    require_object(font_data, "font.dat", 1, DAT_FONT);
     game_font = (FONT *)font_data[0].dat;
     menu_font = (FONT *)font_data[1].dat;
 

@@ -4,6 +4,7 @@
 
 #include "display/display.h"
 #include "display/palette.h"
+#include "frame/data_files.h"
 #include "frame/frame.h"
 #include "sprites/sprites.h"
 
@@ -13,18 +14,27 @@ BITMAP *felony_bar_image = nullptr;
 BITMAP *speedometer_image = nullptr;
 BITMAP *weapon_images[4] = {};
 
+namespace {
+constexpr int DAMAGE_BAR = 0, FELONY_BAR = 1, SPEEDOMETER = 3, FIRST_WEAPON = 4;
+}
+
 void load_hud()
 {
-    hud_data = load_datafile("hud.dat");
+    hud_data = load_checked_datafile("hud.dat");
     if (!hud_data) fatal_error("Error loading hud.dat");
-    damage_bar_image = (BITMAP *)hud_data[0].dat;
-    felony_bar_image = (BITMAP *)hud_data[1].dat;
-    speedometer_image = (BITMAP *)hud_data[3].dat;
-    // The weapon pictures follow the bars and the dial; the list ends with a DAT_END object.
-    bool more = true;
+    for (int object : {DAMAGE_BAR, FELONY_BAR, SPEEDOMETER})
+        require_object(hud_data, "hud.dat", object, DAT_BITMAP);
+    damage_bar_image = (BITMAP *)hud_data[DAMAGE_BAR].dat;
+    felony_bar_image = (BITMAP *)hud_data[FELONY_BAR].dat;
+    speedometer_image = (BITMAP *)hud_data[SPEEDOMETER].dat;
+    // The weapon pictures follow the bars and the dial; a file with the three alone shows the
+    // weapons' names without pictures.
+    int count = datafile_object_count(hud_data);
     for (int i = 0; i < 4; i++) {
-        more = more && hud_data[4 + i].type == DAT_BITMAP;
-        weapon_images[i] = more ? (BITMAP *)hud_data[4 + i].dat : nullptr;
+        weapon_images[i] = nullptr;
+        if (FIRST_WEAPON + i >= count) continue;
+        require_object(hud_data, "hud.dat", FIRST_WEAPON + i, DAT_BITMAP);
+        weapon_images[i] = (BITMAP *)hud_data[FIRST_WEAPON + i].dat;
     }
 }
 

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "actors/actors.h"
+#include "frame/data_files.h"
 #include "frame/frame.h"
 #include "frame/platform.h"
 #include "map/map.h"
@@ -61,10 +62,12 @@ void load_tile_map()
 {
     // A new game loads the tile set afresh; the last game's copy is not kept.
     if (tiles_data) unload_datafile(tiles_data);
-    tiles_data = load_datafile("tiles.dat");
+    tiles_data = load_checked_datafile("tiles.dat");
     if (!tiles_data) fatal_error("Error loading tiles.dat!");
-    for (int code = 0; code < TILE_CODE_COUNT; code++)
+    for (int code = 0; code < TILE_CODE_COUNT; code++) {
+        require_object(tiles_data, "tiles.dat", tile_object_of_code[code], DAT_BITMAP);
         tile_bitmaps[code] = (BITMAP *)tiles_data[tile_object_of_code[code]].dat;
+    }
     read_map_file("map.map");
     camera_x = start_x;
     camera_y = start_y;
@@ -77,7 +80,7 @@ void read_map_file(const char *filename)
     static unsigned char bytes[MAP_FILE_SIZE];
     size_t got = fread(bytes, 1, sizeof bytes, file);
     fclose(file);
-    if ((long)got < MAP_FILE_SIZE) fatal_error("The .map file is too short: the city is incomplete");
+    if ((long)got < MAP_FILE_SIZE) fatal_error("map.map is too short: the city is incomplete");
 
     for (int i = 0; i < MAP_SIZE * MAP_SIZE; i++) {
         int32_t code = le32_at(bytes + 4 * i);

@@ -7,6 +7,7 @@
 
 #include "display/display.h"
 #include "display/palette.h"
+#include "frame/data_files.h"
 #include "frame/frame.h"
 #include "frame/platform.h"
 #include "map/map.h"
@@ -27,6 +28,8 @@ int job_done_end = 0;
 
 namespace {
 constexpr int MAX_FELONY = 5;
+// mission.dat's object 0: the arrow, pointing north.
+constexpr int ARROW = 0;
 // The arrow stands this far from the player, toward a target that is off to one side.
 constexpr int ARROW_REACH = 90;
 // The arrow picture is 16 x 16: drawn on a target, its centre sits on the target's centre.
@@ -190,8 +193,9 @@ void load_missions()
     // Every new game loads the files afresh: all missions are offered again.
     if (mission_data) unload_datafile(mission_data);
     arrow_image = nullptr;
-    mission_data = load_datafile("mission.dat");
+    mission_data = load_checked_datafile("mission.dat");
     if (!mission_data) fatal_error("Error opening mission.dat");
+    require_object(mission_data, "mission.dat", ARROW, DAT_BITMAP);
     mission_text = nullptr;
     job_done = false;
     read_mission_file("map.mis");
@@ -199,7 +203,7 @@ void load_missions()
     current_step = nullptr;
     step_index = 0;
     aim_at(nullptr);
-    if (mission_data[0].type == DAT_BITMAP) arrow_image = (BITMAP *)mission_data[0].dat;
+    arrow_image = (BITMAP *)mission_data[ARROW].dat;
 }
 
 void read_mission_file(const char *name)

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "frame/data_files.h"
 #include "frame/frame.h"
 #include "frame/platform.h"
 #include "missions/missions.h"
@@ -22,6 +23,9 @@ uint32_t sprite_list_version = 0;
 constexpr int BANNER_SOUND = 6;
 constexpr int BANNER_MS = 5000;
 constexpr int MAX_FELONY = 5;
+// The templates draw sprites.dat's objects 0 to 82, all but 50.
+constexpr int SPRITE_PICTURE_COUNT = 83;
+constexpr int UNUSED_SPRITE_PICTURE = 50;
 
 namespace {
 BITMAP *shipped_picture(int object) { return (BITMAP *)sprites_data[object].dat; }
@@ -118,8 +122,11 @@ void load_sprites()
     sprite_list_version += 1;
     // A new game loads the pictures afresh; the last game's copy is not kept.
     if (sprites_data) unload_datafile(sprites_data);
-    sprites_data = load_datafile("sprites.dat");
+    sprites_data = load_checked_datafile("sprites.dat");
     if (!sprites_data) fatal_error("Error loading sprites.dat!");
+    for (int object = 0; object < SPRITE_PICTURE_COUNT; object++)
+        if (object != UNUSED_SPRITE_PICTURE)
+            require_object(sprites_data, "sprites.dat", object, DAT_BITMAP);
     tallest_picture = 0;
     for (DATAFILE *d = sprites_data; d->type != DAT_END; d++)
         if (d->type == DAT_BITMAP && ((BITMAP *)d->dat)->h > tallest_picture)

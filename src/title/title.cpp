@@ -5,6 +5,7 @@
 
 #include "display/display.h"
 #include "display/palette.h"
+#include "frame/data_files.h"
 #include "frame/frame.h"
 #include "frame/platform.h"
 #include "map/map.h"
@@ -28,6 +29,7 @@ namespace {
 constexpr int MENU_BACKGROUND = 0;
 constexpr int POINTER = 2;
 constexpr int OPENING_PICTURE = 4;
+constexpr int FRAME_W = 640, FRAME_H = 480;
 constexpr int ROW_LEFT = 170;
 constexpr int ROW_TOP = 180;
 constexpr int ROW_STEP = 50;
@@ -64,8 +66,12 @@ void activate()
 
 void load_title()
 {
-    title_data = load_datafile("title.dat");
+    title_data = load_checked_datafile("title.dat");
     if (!title_data) fatal_error("Error loading title.dat!");
+    // The two pictures are copied over the whole frame.
+    require_object(title_data, "title.dat", MENU_BACKGROUND, DAT_BITMAP, FRAME_W, FRAME_H);
+    require_object(title_data, "title.dat", POINTER, DAT_BITMAP);
+    require_object(title_data, "title.dat", OPENING_PICTURE, DAT_BITMAP, FRAME_W, FRAME_H);
     title_picture = (BITMAP *)title_data[OPENING_PICTURE].dat;
     menu_visible = 0;
 }

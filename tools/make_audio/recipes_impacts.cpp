@@ -89,8 +89,13 @@ void add_debris(Wave &out, int pieces, float from, float to, float scale, Rng &r
     for (int k = 0; k < pieces; ++k) {
         float u = rng.uniform();
         float at = from + (to - from) * u * u;
-        add_metal_ping(out, at, scale * rng.range(0.7f, 1.4f), rng.range(0.08f, 0.22f) * (1.0f - u * 0.6f),
-                       rng.range(0.5f, 1.2f), rng);
+        // One draw a statement: the order of a call's arguments is the compiler's choice, and
+        // every compiler must make the same sounds. (The draws keep the order that made the
+        // shipped sounds.)
+        float ring = rng.range(0.5f, 1.2f);
+        float gain = rng.range(0.08f, 0.22f) * (1.0f - u * 0.6f);
+        float size = scale * rng.range(0.7f, 1.4f);
+        add_metal_ping(out, at, size, gain, ring, rng);
     }
 }
 
