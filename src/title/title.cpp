@@ -106,6 +106,27 @@ void title_update()
     }
 }
 
+namespace {
+// Everything a title frame is composed from.
+struct TitleLook {
+    BITMAP *picture;
+    int visible, menu, cursor;
+    const char *rows[MENU_ROWS];
+    int pointer_x, pointer_y;
+    bool operator==(const TitleLook &) const = default;
+};
+TitleLook last_look{};
+}  // namespace
+
+bool title_look_changed()
+{
+    TitleLook look{title_picture, menu_visible, current_menu, menu_cursor, {}, mouse_x, mouse_y};
+    for (int r = 0; r < MENU_ROWS; r++) look.rows[r] = menus[current_menu][r].text;
+    bool changed = !(look == last_look);
+    last_look = look;
+    return changed;
+}
+
 int menu_row_at(int y)
 {
     // Each row owns the 50 lines from the top of its text down to the next row.
