@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "display/display.h"
+#include "frame/platform.h"
 #include "frame/frame.h"
 #include "hud/hud.h"
 #include "map/map.h"
@@ -93,6 +94,9 @@ void load_game()
 
 void new_game()
 {
+    // Smoke and scorch marks are jittered by the look-only generator, but the smoke is an
+    // obstacle the traffic and the spawner see: each game starts it afresh, as a demo must.
+    restart_cosmetic_random();
     load_sprites();
     load_tile_map();
     load_missions();

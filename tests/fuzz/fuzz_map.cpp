@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const char *path = fuzz_input_file(data, size, "map.map");
     if (setjmp(fuzz_escape) == 0) {
         fuzz_fresh_world(path);
-        fuzz_run_ticks(100);
+        fuzz_run_ticks(30);
     }
     return 0;
 }

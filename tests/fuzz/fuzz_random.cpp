@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         fuzz_fresh_world();
         read_random_file(path);
         create_sprite(&bomb_template, player->x + 100, player->y, 0, 0)->wait = 0;
-        fuzz_run_ticks(300);
+        fuzz_run_ticks(80);
     }
     return 0;
 }

@@ -1,5 +1,5 @@
 // The replayer's whole run of a demo file of any bytes: its check of the file, a demo started
-// as the title starts one, every record replayed, up to 2000 ticks (a record may lie years of
+// as the title starts one, every record replayed, up to 600 ticks (a record may lie years of
 // ticks ahead: the game would wait for it, a fuzzer cannot).
 #include <cstdio>
 
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         read_demo_value(&next_demo_tick);
         start_headless_demo(false);
         demo_mode = DEMO_PLAYING;
-        fuzz_run_ticks(2000);
+        fuzz_run_ticks(600);
         static FILE *nowhere = fopen("/dev/null", "w");
         print_digest_line(nowhere);
     }

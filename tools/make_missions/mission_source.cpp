@@ -187,11 +187,9 @@ void mission_reader::check_start(const mission_plan &m)
     if (x == city.start_x && y == city.start_y)
         fail(m.start_line, where + " is the player's start");
     if (has_object(x, y)) fail(m.start_line, where + " is under a placed object");
-    // Both would start in one tick, and only the later one would stay under way.
-    for (const mission_plan &other : plans)
-        if (&other != &m && other.start_line && other.start_x == x && other.start_y == y &&
-            other.line < m.line)
-            fail(m.start_line, where + " is also the start of mission " + other.name);
+    // Missions may share a start: a meeting place where two jobs are offered at once. Both
+    // start in one tick; the later one in the file is the one under way, and the earlier one
+    // is offered there again once it is done.
     // A mission ending there would start the next one under the player's feet.
     if (is_step_cell(x, y)) fail(m.start_line, where + " is the place of a mission step");
 }

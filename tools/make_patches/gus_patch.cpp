@@ -47,9 +47,11 @@ uint8_t rate_for(int delta, int ms)
     return best;
 }
 
+// value's bytes, least significant first, then zeros up to count bytes (a reserved field).
 void put_bytes(std::string &out, uint32_t value, int count)
 {
-    for (int i = 0; i < count; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    for (int i = 0; i < count; ++i)
+        out.push_back(i < 4 ? static_cast<char>((value >> (8 * i)) & 0xFF) : '\0');
 }
 
 void put_text(std::string &out, const std::string &text, size_t size)
