@@ -65,6 +65,7 @@ void load_tile_map()
     if (!tiles_data) fatal_error("Error loading tiles.dat!");
     for (int code = 0; code < TILE_CODE_COUNT; code++)
         tile_bitmaps[code] = (BITMAP *)tiles_data[tile_object_of_code[code]].dat;
+    prepare_map_pictures();
     read_map_file("map.map");
     camera_x = start_x;
     camera_y = start_y;

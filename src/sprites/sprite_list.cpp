@@ -30,8 +30,10 @@ BITMAP *shipped_picture(int object) { return (BITMAP *)sprites_data[object].dat;
 void release_sprite(Sprite *s)
 {
     for (int i = 0; i < s->image_count; i++)
-        if (s->images[i].bitmap && s->images[i].bitmap != shipped_picture(s->images[i].object))
+        if (s->images[i].bitmap && s->images[i].bitmap != shipped_picture(s->images[i].object)) {
+            forget_turned_pictures(s->images[i].bitmap);
             destroy_bitmap(s->images[i].bitmap);
+        }
     play_sprite_sound(s, nullptr, 0);
     free(s);
 }
@@ -42,7 +44,12 @@ BITMAP *own_picture(Sprite *s, int i)
 {
     BITMAP *&b = s->images[i].bitmap;
     BITMAP *shipped = shipped_picture(s->images[i].object);
-    if (!b || b != shipped) return b;
+    if (!b) return b;
+    if (b != shipped) {
+        // The picture is about to change: its turned copies no longer show it.
+        forget_turned_pictures(b);
+        return b;
+    }
     b = create_bitmap(shipped->w, shipped->h);
     if (!b) fatal_error("Error in sprite cache!");
     blit(shipped, b, 0, 0, 0, 0, shipped->w, shipped->h);
@@ -117,6 +124,7 @@ void load_sprites()
     }
     sprite_list_version += 1;
     // A new game loads the pictures afresh; the last game's copy is not kept.
+    forget_turned_pictures(nullptr);
     if (sprites_data) unload_datafile(sprites_data);
     sprites_data = load_datafile("sprites.dat");
     if (!sprites_data) fatal_error("Error loading sprites.dat!");

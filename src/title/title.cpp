@@ -1,6 +1,7 @@
 // The title screen and the big message banner of the running game.
 #include "title/title.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "display/display.h"
@@ -180,7 +181,11 @@ void draw_banner()
         banner_step = 1;
         return;
     }
-    BITMAP *text = create_bitmap(screen_width, screen_height);
+    // Only the text's own box can hold ink: a screen-sized scratch would be mostly cleared and
+    // copied for nothing. It is cut at the screen's size as a screen-sized one would cut it.
+    int w = std::min(text_length(menu_font, banner_text), screen_width);
+    int h = std::min(text_height(menu_font), screen_height);
+    BITMAP *text = w > 0 && h > 0 ? create_bitmap(w, h) : nullptr;
     if (text) {
         clear_bitmap(text);
         textout_ex(text, menu_font, banner_text, 0, 0, banner_colour, -1);
