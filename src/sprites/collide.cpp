@@ -220,7 +220,8 @@ bool one_contact(Sprite *s, Sprite *o, const TestPoints &points);
 void meet_others(Sprite *s, const TestPoints &points)
 {
     int x0 = s->x, y0 = s->y;
-    std::vector<Sprite *> near;
+    // Kept from call to call: the world update tests one sprite at a time, never two at once.
+    static std::vector<Sprite *> near;
     sprites_near(x0, y0, tallest_picture + PUSH_MARGIN, near);
     for (size_t i = 0; i <= near.size(); i++) {
         if (i > 0 && (abs(s->x - x0) > PUSH_MARGIN || abs(s->y - y0) > PUSH_MARGIN)) {
