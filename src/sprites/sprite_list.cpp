@@ -97,18 +97,22 @@ void remove_sprite(Sprite *s)
     if (!s) return;
     // Every part of the game reads the player: freeing it would leave them reading freed memory.
     if (s == player) fatal_error("The player's own sprite was about to be removed from the world");
-    Sprite **link_to_s = &sprite_list;
-    while (*link_to_s && *link_to_s != s) link_to_s = &(*link_to_s)->next;
-    if (!*link_to_s) fatal_error("sprite not found to remove from list!\n");
+    // One walk finds the link to s and lets go of s everywhere else: nobody may go on reading a
+    // sprite that is gone (a shooter, a car to return to).
+    Sprite **link_to_s = nullptr;
+    for (Sprite **at = &sprite_list; *at; at = &(*at)->next) {
+        if (*at == s)
+            link_to_s = at;
+        else if ((*at)->link == s)
+            (*at)->link = nullptr;
+    }
+    if (!link_to_s) fatal_error("sprite not found to remove from list!\n");
 
     if (s->ambient) ambient_count -= 1;
     if (sprite_faction(s) == FACTION_POLICE) police_count -= 1;
     *link_to_s = s->next;
     sprite_list_version += 1;
     unfile_sprite(s);
-    // Nobody may go on reading a sprite that is gone: a shooter, a car to return to.
-    for (Sprite *o = sprite_list; o; o = o->next)
-        if (o->link == s) o->link = nullptr;
     forget_mission_target(s);
     release_sprite(s);
 }
