@@ -42,7 +42,8 @@ golden: all
 
 bench: all
 	cmake --build $(BUILD) --target skid_bench census -j$(JOBS)
-	cd $(BUILD)/game && ../skid_bench && ../census
+	GAME_DIR=$(CURDIR)/$(BUILD)/game BUILD_DIR=$(CURDIR)/$(BUILD) SOURCE_DIR=$(CURDIR) \
+	    bash tools/bench/bench.sh
 
 install: all
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) $(if $(PREFIX),--prefix "$(PREFIX)")

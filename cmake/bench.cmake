@@ -1,7 +1,5 @@
-# Benchmarks (make bench): a whole playing frame against the bare drawing calls, and one tick.
-find_package(benchmark QUIET)
-if(benchmark_FOUND)
-  add_executable(skid_bench EXCLUDE_FROM_ALL tests/bench/frame_bench.cpp)
-  target_link_libraries(skid_bench PRIVATE skid benchmark::benchmark)
-  add_dependencies(skid_bench game_data)
-endif()
+# Benchmarks (make bench): the tick and the frame as the world grows (skid_bench), the golden
+# demos' replay speed and the game's processor use under Xvfb (tools/bench/bench.sh).
+add_executable(skid_bench EXCLUDE_FROM_ALL tools/bench/bench.cpp)
+target_link_libraries(skid_bench PRIVATE skid)
+add_dependencies(skid_bench game_data)

@@ -219,3 +219,28 @@ TEST_F(CollideTest, PeopleNeverCollideWithEachOther)
     EXPECT_EQ(b->x, 2004);
     EXPECT_TRUE(behaviour_calls.empty());
 }
+
+// A contact reads the other sprite's picture turned as the screen shows it from a kept copy
+// instead of drawing it into a cleared 200 x 200 scratch: every pixel of that scratch must be the
+// same, where the scratch's edge cuts the picture too, at headings between whole units and at
+// the sizes of a leap and beyond.
+TEST_F(CollideTest, KeptTurnedPicturesAreTheScratchsPixels)
+{
+    BITMAP *scratch = create_bitmap(200, 200);
+    int differing = 0;
+    for (const Sprite *kind : {&car_a_template, &pedestrian_template, &police_car_template}) {
+        BITMAP *b = sprite_bitmap(make(*kind, 1000, 1000));
+        for (int i = 0; i < 60; i++) {
+            fixed angle = i * 1234567 - 30000000;
+            fixed scale = i % 3 == 0 ? ftofix(1.4) : (i % 3 == 1 ? itofix(1) : itofix(2));
+            int left = 100 - b->w / 2 + (i * 37) % 220 - 110, top = 100 - b->h / 2 + (i * 53) % 220 - 110;
+            clear_bitmap(scratch);
+            rotate_scaled_sprite(scratch, b, left, top, angle, scale);
+            for (int y = 0; y < 200; y++)
+                for (int x = 0; x < 200; x++)
+                    differing += getpixel(scratch, x, y) != turned_pixel(b, angle, scale, x - left, y - top);
+        }
+    }
+    destroy_bitmap(scratch);
+    EXPECT_EQ(differing, 0);
+}

@@ -38,6 +38,7 @@ void GameTest::SetUp()
         ASSERT_NE(tiles_data, nullptr);
         for (int code = 0; code < TILE_CODE_COUNT; code++)
             tile_bitmaps[code] = (BITMAP *)tiles_data[tile_object_of_code[code]].dat;
+        prepare_map_pictures();
     }
     fill_map(TILE_PAVEMENT);
     ambient_count = police_count = felony = 0;

@@ -213,3 +213,68 @@ TEST_F(MapDrawTest, BeyondTheGridIsDrawnAsBuildings)
     draw_map(MAP_PASS_ROOFS);
     EXPECT_NE(at(320 - 32 - 10, 240), 250);
 }
+
+namespace {
+// The city as the plain drawing calls put it: every floor drawn masked, all four walls of every
+// building, the roof picture stretched for each roof.
+void draw_map_plainly(int pass)
+{
+    int ccx = camera_x / 64, ccy = camera_y / 64;
+    for (int cx = ccx - 6; cx <= ccx + 6; cx++)
+        for (int cy = ccy - 4; cy <= ccy + 4; cy++) {
+            int t = tile_at(cx, cy);
+            int sx = cx * 64 - camera_x + 320, sy = cy * 64 - camera_y + 240;
+            int rx = sx + (sx - 320) / 4 - 9, ry = sy + (sy - 240) / 4 - 9;
+            if (pass == MAP_PASS_GROUND && t != TILE_BUILDING)
+                draw_sprite(buffer, tile_bitmaps[t], sx, sy);
+            if (pass == MAP_PASS_WALLS && t == TILE_WALL)
+                draw_wall_quad(rx + 32, ry, sx + 32, sy, sx + 32, sy + 64, rx + 32, ry + 82, COLOUR_WALL);
+            if (pass == MAP_PASS_WALLS && t == TILE_BUILDING) {
+                draw_wall_quad(rx, ry, sx, sy, sx + 64, sy, rx + 82, ry, COLOUR_WALL);
+                draw_wall_quad(rx, ry + 82, sx, sy + 64, sx + 64, sy + 64, rx + 82, ry + 82, COLOUR_WALL);
+                draw_wall_quad(rx, ry, sx, sy, sx, sy + 64, rx, ry + 82, COLOUR_WALL);
+                draw_wall_quad(rx + 82, ry, sx + 64, sy, sx + 64, sy + 64, rx + 82, ry + 82, COLOUR_WALL);
+            }
+            if (pass == MAP_PASS_ROOFS && (t == TILE_BUILDING || t == TILE_ROOF))
+                stretch_sprite(buffer, tile_bitmaps[TILE_BUILDING], rx, ry, 82, 82);
+        }
+}
+
+void compose(void (*draw)(int))
+{
+    clear_to_color(buffer, 250);
+    draw(MAP_PASS_GROUND);
+    draw_sprites();
+    draw(MAP_PASS_WALLS);
+    draw(MAP_PASS_ROOFS);
+    if (night_mode) draw_night_overlay();
+}
+}  // namespace
+
+// The game's shortcuts (floors copied, the roof stretched once, walls between two buildings
+// left out) must not change a pixel: the real city, the camera on every third cell at an odd
+// offset, the sprites of its placed objects included, by day and by night.
+TEST_F(GameTest, TheCityFrameIsThePlainCallsFrame)
+{
+    player_template = &skidrunner_template;
+    new_game();
+    std::vector<unsigned char> plain(640 * 480);
+    int frames = 0, differing = 0;
+    for (int cy = 0; cy < MAP_SIZE; cy += 3)
+        for (int cx = (cy / 3) % 3; cx < MAP_SIZE; cx += 3) {
+            camera_x = cx * 64 + (cx * 13 + cy * 7) % 64;
+            camera_y = cy * 64 + (cx * 5 + cy * 11) % 64;
+            night_mode = (cx + cy) % 2;
+            compose(draw_map_plainly);
+            for (int y = 0; y < 480; y++) memcpy(&plain[y * 640], buffer->line[y], 640);
+            compose(draw_map);
+            frames++;
+            for (int y = 0; y < 480; y++)
+                if (memcmp(&plain[y * 640], buffer->line[y], 640) != 0) {
+                    if (differing++ < 5) ADD_FAILURE() << "camera " << camera_x << ", " << camera_y << " line " << y;
+                    break;
+                }
+        }
+    night_mode = 0;
+    EXPECT_EQ(differing, 0) << "of " << frames << " frames";
+}

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "display/palette.h"
@@ -206,6 +207,27 @@ TEST_F(BannerTest, ItIsCentredEightPixelsACharacter)
     EXPECT_TRUE(ink);
     EXPECT_FALSE(left);
     EXPECT_EQ(banner_colour, 49);
+}
+
+// The banner's scratch is only as large as its text: every frame must be the one a screen-sized
+// scratch gave, for the game's banners and for a text wider than the screen.
+TEST_F(BannerTest, ItsFrameIsTheScreenSizedScratchsFrame)
+{
+    BITMAP *plain = create_bitmap(640, 480), *scratch = create_bitmap(640, 480);
+    for (const char *text : {"Busted!", "Scrap metal!", "A banner far wider than the whole screen"}) {
+        show_banner(text);
+        clear_to_color(plain, 250);
+        clear_bitmap(scratch);
+        textout_ex(scratch, menu_font, text, 0, 0, banner_colour, -1);
+        draw_sprite(plain, scratch, 320 - 8 * (int)strlen(text), 232);
+        clear_to_color(buffer, 250);
+        draw_banner();
+        int differing = 0;
+        for (int y = 0; y < 480; y++) differing += memcmp(plain->line[y], buffer->line[y], 640) != 0;
+        EXPECT_EQ(differing, 0) << text;
+    }
+    destroy_bitmap(scratch);
+    destroy_bitmap(plain);
 }
 
 TEST_F(BannerTest, ItsColourPulsesUpAndDown)

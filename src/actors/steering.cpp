@@ -68,7 +68,7 @@ Sprite *obstacle_ahead(Sprite *s, int reach)
 {
     int hs = half_first_height(s);
     // The probe point lies within half the tallest picture of s; only what stands near can be hit.
-    std::vector<Sprite *> near;
+    static std::vector<Sprite *> near;  // kept from probe to probe: nothing below probes again
     sprites_near(s->x, s->y, reach + tallest_picture / 2 + 1, near);
     for (Sprite *o : near) {
         if (o == s || sprite_layer(o) == LAYER_BOTTOM) continue;

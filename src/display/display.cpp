@@ -308,9 +308,4 @@ void fade_palette(int direction)
     }
 }
 
-void wait_ms(int ms)
-{
-    int32_t end = game_clock() + ms;
-    while (game_clock() < end) {
-    }
-}
+void wait_ms(int ms) { sleep_until_clock(game_clock() + ms); }

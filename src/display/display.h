@@ -76,7 +76,7 @@ bool next_screen_mode(int width, int *next_width, int *next_height);
 void fade_palette(int direction);
 // fade_palette: game_palette scaled to level / 64, into out.
 void scaled_palette(int level, PALETTE out);
-// fade_palette: spins until the clock has advanced by ms.
+// fade_palette: sleeps until the clock has advanced by ms.
 void wait_ms(int ms);
 
 // main_loop after the map and sprites when night is on: darkens the frame outside the light.

@@ -41,10 +41,15 @@ void new_game();
 [[noreturn]] void main_loop();
 // main_loop, once per pass: composes the frame of the current state into the buffer.
 void draw_frame();
-// main_loop, once per pass after drawing: one step per whole 10 ms since the last batch.
-void run_due_steps();
-// main_loop, after showing a frame: how long it may sleep before a step is due (0: now).
-int32_t ms_until_next_step();
+// main_loop, after the steps that ran: composes the frame and puts it on the screen, unless it
+// is a title picture already there.
+void show_frame();
+// Frames put on the screen since start-up: the benchmark of the game's processor use reads it.
+extern int64_t frames_shown;
+// main_loop, once per pass: one step per whole 10 ms since the last batch; the steps run.
+int run_due_steps();
+// main_loop, after a pass that ran no step: the clock reading at which the next step is due.
+int32_t next_step_due();
 // run_due_steps: one simulation step (tick, input, world or title).
 void run_simulation_step();
 // Set when the player closes the window or the program is asked to stop (Ctrl+C, a logout):

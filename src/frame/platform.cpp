@@ -1,5 +1,6 @@
 #include "frame/platform.h"
 
+#include <cerrno>
 #include <ctime>
 
 namespace {
@@ -35,11 +36,19 @@ void set_game_clock(int32_t ms)
 
 void release_game_clock() { clock_pinned = false; }
 
-void sleep_ms(int32_t ms)
+void sleep_until_clock(int32_t ms)
 {
-    if (ms <= 0) return;
-    timespec pause{ms / 1000, (long)(ms % 1000) * 1000000};
-    nanosleep(&pause, nullptr);
+    if (clock_pinned) return;
+    // The clock reads ms at this instant exactly: waking there is neither early nor late.
+    timespec due = clock_start;
+    int64_t ns = (int64_t)due.tv_nsec + (int64_t)ms * 1000000;
+    due.tv_sec += (time_t)(ns / 1000000000);
+    due.tv_nsec = (long)(ns % 1000000000);
+    if (due.tv_nsec < 0) due.tv_sec -= 1, due.tv_nsec += 1000000000;
+    // A signal cuts the sleep short: the rest is slept (a quit request asked by Ctrl+C waits
+    // for the loop's next pass anyway, a step at most).
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &due, nullptr) == EINTR) {
+    }
 }
 
 int key_code_40(int live_code)

@@ -12,8 +12,9 @@ void start_game_clock();
 void set_game_clock(int32_t ms);
 // Tests only: let the clock run free again.
 void release_game_clock();
-// Gives the processor back for ms milliseconds (less if a signal comes); nothing for ms <= 0.
-void sleep_ms(int32_t ms);
+// The main loop between steps and the fades: gives the processor back until game_clock()
+// reads ms (at once when it already does, or when a test has pinned the clock).
+void sleep_until_clock(int32_t ms);
 
 // Events and demo files carry the key codes of the 4.0 library interface; the library in use
 // numbers the modifier keys differently. Codes 0..102 are the same in both.

@@ -59,6 +59,9 @@ int tile_at(int cx, int cy);
 // tiles.dat's object index for each cell code.
 extern const int tile_object_of_code[TILE_CODE_COUNT];
 
+// load_tile_map, once the tile set is loaded: what draw_map keeps of it (which floors are
+// opaque, the roof at its drawn size).
+void prepare_map_pictures();
 // main_loop, three times a frame: the floor, then (after the sprites) walls, then roofs.
 void draw_map(int pass);
 // draw_map: one flat-coloured wall polygon through four points.

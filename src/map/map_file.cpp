@@ -68,6 +68,7 @@ void load_tile_map()
         require_object(tiles_data, "tiles.dat", tile_object_of_code[code], DAT_BITMAP);
         tile_bitmaps[code] = (BITMAP *)tiles_data[tile_object_of_code[code]].dat;
     }
+    prepare_map_pictures();
     read_map_file("map.map");
     camera_x = start_x;
     camera_y = start_y;

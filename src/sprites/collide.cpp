@@ -199,46 +199,29 @@ bool no_point_near(const Sprite *o, const BITMAP *ob, const TestPoints &points)
     return true;
 }
 
-// The scratch bitmap, made once, and the square its last picture was drawn in: only that
-// square is cleared before the next, the rest is still clear.
-BITMAP *scratch_bitmap = nullptr;
-int drawn_left = 0, drawn_top = 0, drawn_right = SCRATCH_SIZE - 1, drawn_bottom = SCRATCH_SIZE - 1;
-
-BITMAP *clear_scratch()
-{
-    if (!scratch_bitmap) scratch_bitmap = create_bitmap(SCRATCH_SIZE, SCRATCH_SIZE);
-    if (scratch_bitmap) rectfill(scratch_bitmap, drawn_left, drawn_top, drawn_right, drawn_bottom, 0);
-    return scratch_bitmap;
-}
-
-// Draws o into the scratch bitmap as the screen shows it, s's centre at (100, 100).
-bool within_reach(BITMAP *&scratch, const Sprite *s, const Sprite *o, const TestPoints &points)
+// Where o's picture would be drawn into the 200 x 200 scratch area about s's centre at
+// (100, 100), as the screen shows it; false when it is surely out of reach.
+bool within_reach(const Sprite *s, const Sprite *o, const TestPoints &points, int *left, int *top)
 {
     BITMAP *ob = sprite_bitmap(o), *sb = sprite_bitmap(s);
     if (!ob) return false;
     int reach = ob->h / 2 + sb->h / 2;
     if (abs(s->x - o->x) > reach || abs(s->y - o->y) > reach) return false;
     if (no_point_near(o, ob, points)) return false;
-    scratch = clear_scratch();
-    if (!scratch) return false;
-    int left = o->x - s->x + SCRATCH_CENTRE - ob->w / 2, top = o->y - s->y + SCRATCH_CENTRE - ob->h / 2;
-    rotate_scaled_sprite(scratch, ob, left, top, o->angle + itofix(64), o->scale);
-    // Turned and scaled, the picture stays within its width and height together, times its
-    // scale and once more, of where its corner was put.
-    int spread = (ob->w + ob->h) * ((o->scale >> 16) + 2) + 2;
-    drawn_left = left - spread, drawn_top = top - spread;
-    drawn_right = left + spread, drawn_bottom = top + spread;
+    *left = o->x - s->x + SCRATCH_CENTRE - ob->w / 2;
+    *top = o->y - s->y + SCRATCH_CENTRE - ob->h / 2;
     return true;
 }
 
-bool one_contact(BITMAP *&scratch, Sprite *s, Sprite *o, const TestPoints &points);
+bool one_contact(Sprite *s, Sprite *o, const TestPoints &points);
 
 // Every other sprite s may touch, in list order. Only those standing near s are looked at; if
 // the contacts push s farther than the margin, the rest of the list is walked whole.
-void meet_others(BITMAP *&scratch, Sprite *s, const TestPoints &points)
+void meet_others(Sprite *s, const TestPoints &points)
 {
     int x0 = s->x, y0 = s->y;
-    std::vector<Sprite *> near;
+    // Kept from call to call: the world update tests one sprite at a time, never two at once.
+    static std::vector<Sprite *> near;
     sprites_near(x0, y0, tallest_picture + PUSH_MARGIN, near);
     for (size_t i = 0; i <= near.size(); i++) {
         if (i > 0 && (abs(s->x - x0) > PUSH_MARGIN || abs(s->y - y0) > PUSH_MARGIN)) {
@@ -246,19 +229,35 @@ void meet_others(BITMAP *&scratch, Sprite *s, const TestPoints &points)
             const std::vector<Sprite *> &all = listed_sprites();
             auto at = std::find(all.begin(), all.end(), near[i - 1]);
             for (++at; at != all.end(); ++at)
-                if (one_contact(scratch, s, *at, points)) return;
+                if (one_contact(s, *at, points)) return;
             return;
         }
-        if (i == near.size() || one_contact(scratch, s, near[i], points)) return;
+        if (i == near.size() || one_contact(s, near[i], points)) return;
     }
 }
 
+// o's picture as it was drawn into the scratch area about s, when s's tests began: the
+// resolution of one point may move or turn o, but the later points still look at that picture.
+struct DrawnPicture {
+    BITMAP *picture;
+    fixed angle, scale;
+    int left, top;
+};
+
+// What the scratch area shows at (x, y); outside it the library's getpixel answers -1, which
+// counts as a touch.
+int scratch_pixel(const DrawnPicture &d, int x, int y)
+{
+    if (x < 0 || y < 0 || x >= SCRATCH_SIZE || y >= SCRATCH_SIZE) return -1;
+    return turned_pixel(d.picture, d.angle, d.scale, x - d.left, y - d.top);
+}
+
 // True when s, a harmful sprite, has spent itself on o.
-bool resolve_contacts(BITMAP *scratch, Sprite *s, Sprite *o, const TestPoints &points)
+bool resolve_contacts(Sprite *s, Sprite *o, const DrawnPicture &drawn, const TestPoints &points)
 {
     for (const Point &p : points.p) {
         // s's position now: an earlier push in this call shifts the later samples.
-        if (getpixel(scratch, p.x - s->x + SCRATCH_CENTRE, p.y - s->y + SCRATCH_CENTRE) == 0)
+        if (scratch_pixel(drawn, p.x - s->x + SCRATCH_CENTRE, p.y - s->y + SCRATCH_CENTRE) == 0)
             continue;
         bool s_on_foot = s->flags & SPRITE_ON_FOOT, o_on_foot = o->flags & SPRITE_ON_FOOT;
         if (s->flags & SPRITE_HARMFUL) {
@@ -273,11 +272,13 @@ bool resolve_contacts(BITMAP *scratch, Sprite *s, Sprite *o, const TestPoints &p
     return false;
 }
 
-bool one_contact(BITMAP *&scratch, Sprite *s, Sprite *o, const TestPoints &points)
+bool one_contact(Sprite *s, Sprite *o, const TestPoints &points)
 {
-    if (surely_out_of_reach(s, o) || !is_candidate(s, o) || !within_reach(scratch, s, o, points))
+    DrawnPicture drawn{sprite_bitmap(o), o->angle + itofix(64), o->scale, 0, 0};
+    if (surely_out_of_reach(s, o) || !is_candidate(s, o) ||
+        !within_reach(s, o, points, &drawn.left, &drawn.top))
         return false;
-    return resolve_contacts(scratch, s, o, points);
+    return resolve_contacts(s, o, drawn, points);
 }
 }  // namespace
 
@@ -290,8 +291,7 @@ void collide_sprite(Sprite *s)
     scrap_if_spent(s);
     if (!sprite_bitmap(s)) return;
 
-    BITMAP *scratch = nullptr;
     TestPoints points = test_points(s);
     hit_buildings(s, points);
-    meet_others(scratch, s, points);
+    meet_others(s, points);
 }

@@ -34,8 +34,10 @@ BITMAP *shipped_picture(int object) { return (BITMAP *)sprites_data[object].dat;
 void release_sprite(Sprite *s)
 {
     for (int i = 0; i < s->image_count; i++)
-        if (s->images[i].bitmap && s->images[i].bitmap != shipped_picture(s->images[i].object))
+        if (s->images[i].bitmap && s->images[i].bitmap != shipped_picture(s->images[i].object)) {
+            forget_turned_pictures(s->images[i].bitmap);
             destroy_bitmap(s->images[i].bitmap);
+        }
     play_sprite_sound(s, nullptr, 0);
     free(s);
 }
@@ -46,7 +48,12 @@ BITMAP *own_picture(Sprite *s, int i)
 {
     BITMAP *&b = s->images[i].bitmap;
     BITMAP *shipped = shipped_picture(s->images[i].object);
-    if (!b || b != shipped) return b;
+    if (!b) return b;
+    if (b != shipped) {
+        // The picture is about to change: its turned copies no longer show it.
+        forget_turned_pictures(b);
+        return b;
+    }
     b = create_bitmap(shipped->w, shipped->h);
     if (!b) fatal_error("Error in sprite cache!");
     blit(shipped, b, 0, 0, 0, 0, shipped->w, shipped->h);
@@ -94,18 +101,22 @@ void remove_sprite(Sprite *s)
     if (!s) return;
     // Every part of the game reads the player: freeing it would leave them reading freed memory.
     if (s == player) fatal_error("The player's own sprite was about to be removed from the world");
-    Sprite **link_to_s = &sprite_list;
-    while (*link_to_s && *link_to_s != s) link_to_s = &(*link_to_s)->next;
-    if (!*link_to_s) fatal_error("sprite not found to remove from list!\n");
+    // One walk finds the link to s and lets go of s everywhere else: nobody may go on reading a
+    // sprite that is gone (a shooter, a car to return to).
+    Sprite **link_to_s = nullptr;
+    for (Sprite **at = &sprite_list; *at; at = &(*at)->next) {
+        if (*at == s)
+            link_to_s = at;
+        else if ((*at)->link == s)
+            (*at)->link = nullptr;
+    }
+    if (!link_to_s) fatal_error("sprite not found to remove from list!\n");
 
     if (s->ambient) ambient_count -= 1;
     if (sprite_faction(s) == FACTION_POLICE) police_count -= 1;
     *link_to_s = s->next;
     sprite_list_version += 1;
     unfile_sprite(s);
-    // Nobody may go on reading a sprite that is gone: a shooter, a car to return to.
-    for (Sprite *o = sprite_list; o; o = o->next)
-        if (o->link == s) o->link = nullptr;
     forget_mission_target(s);
     release_sprite(s);
 }
@@ -121,6 +132,7 @@ void load_sprites()
     }
     sprite_list_version += 1;
     // A new game loads the pictures afresh; the last game's copy is not kept.
+    forget_turned_pictures(nullptr);
     if (sprites_data) unload_datafile(sprites_data);
     sprites_data = load_checked_datafile("sprites.dat");
     if (!sprites_data) fatal_error("Error loading sprites.dat!");

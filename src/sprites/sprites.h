@@ -170,6 +170,13 @@ void paint_sprite(Sprite *s, int shade);
 // ---- Collisions ----
 // update_world, before a sprite's behaviour: drowning, scrapping, buildings, contacts.
 void collide_sprite(Sprite *s);
+// collide_sprite, for each contact it tests: the pixel at (x, y) of what
+// rotate_scaled_sprite(target, source, 0, 0, angle, scale) draws into a cleared target as large
+// as need be (x and y may be negative); 0 where it draws nothing.
+int turned_pixel(BITMAP *source, fixed angle, fixed scale, int x, int y);
+// Whoever alters or frees a sprite's picture (own_picture, remove_sprite), and new_game for all
+// of them (null): its turned copies are drawn again when next asked for.
+void forget_turned_pictures(BITMAP *source);
 
 // ---- World update ----
 // The ambient population the world update keeps topped up.

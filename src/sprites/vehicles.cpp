@@ -87,7 +87,7 @@ bool draw_free_cell(int *cx, int *cy)
 {
     int lo_x = (player->x - screen_width) / 64, hi_x = (player->x + screen_width) / 64;
     int lo_y = (player->y - screen_height) / 64, hi_y = (player->y + screen_height) / 64;
-    std::vector<Sprite *> near;  // what stands within a cell of the drawn cell's corner
+    static std::vector<Sprite *> near;  // what stands within a cell of the drawn cell's corner
     for (int draw = 0; draw < SPAWN_MAX_DRAWS; draw++) {
         // Half the table is negative: a plain remainder would put half the spawns up to a whole
         // window left of or above the player, where they are despawned at once.

@@ -77,9 +77,13 @@ void walk_whole_list(int x, int y, int radius, std::vector<Sprite *> &out)
 
 void start_filing_sprites()
 {
+    // Every square is empty between two ticks (stop_filing_sprites empties the ones in use): only
+    // the very first tick clears them all.
+    static bool heads_cleared = false;
+    if (!heads_cleared) std::fill(heads, heads + GRID * GRID + 1, NONE), heads_cleared = true;
     entries.clear();
-    std::fill(heads, heads + GRID * GRID + 1, NONE);
-    std::vector<Sprite *> order;
+    static std::vector<Sprite *> order;
+    order.clear();
     for (Sprite *s = sprite_list; s; s = s->next) order.push_back(s);
     filing_on = true;
     for (auto it = order.rbegin(); it != order.rend(); ++it) file_new_sprite(*it);
@@ -87,8 +91,10 @@ void start_filing_sprites()
 
 void stop_filing_sprites()
 {
-    for (Entry &e : entries)
+    for (Entry &e : entries) {
         if (e.sprite) e.sprite->filing = NONE;
+        heads[e.square] = NONE;
+    }
     entries.clear();
     filing_on = false;
 }
@@ -121,7 +127,9 @@ void sprite_moved(Sprite *s)
 void sprites_near(int x, int y, int radius, std::vector<Sprite *> &out)
 {
     if (!filing_on) return walk_whole_list(x, y, radius, out);
-    std::vector<int> found;
+    // Not a call of its own comes between its gathering and its handing back: one list serves.
+    static std::vector<int> found;
+    found.clear();
     int64_t left = ((int64_t)x - radius - GRID_ORIGIN) >> SQUARE_SHIFT;
     int64_t right = ((int64_t)x + radius - GRID_ORIGIN) >> SQUARE_SHIFT;
     int64_t top = ((int64_t)y - radius - GRID_ORIGIN) >> SQUARE_SHIFT;

@@ -1,6 +1,7 @@
 // The title screen and the big message banner of the running game.
 #include "title/title.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "display/display.h"
@@ -112,6 +113,27 @@ void title_update()
     }
 }
 
+namespace {
+// Everything a title frame is composed from.
+struct TitleLook {
+    BITMAP *picture;
+    int visible, menu, cursor;
+    const char *rows[MENU_ROWS];
+    int pointer_x, pointer_y;
+    bool operator==(const TitleLook &) const = default;
+};
+TitleLook last_look{};
+}  // namespace
+
+bool title_look_changed()
+{
+    TitleLook look{title_picture, menu_visible, current_menu, menu_cursor, {}, mouse_x, mouse_y};
+    for (int r = 0; r < MENU_ROWS; r++) look.rows[r] = menus[current_menu][r].text;
+    bool changed = !(look == last_look);
+    last_look = look;
+    return changed;
+}
+
 int menu_row_at(int y)
 {
     // Each row owns the 50 lines from the top of its text down to the next row.
@@ -165,7 +187,11 @@ void draw_banner()
         banner_step = 1;
         return;
     }
-    BITMAP *text = create_bitmap(screen_width, screen_height);
+    // Only the text's own box can hold ink: a screen-sized scratch would be mostly cleared and
+    // copied for nothing. It is cut at the screen's size as a screen-sized one would cut it.
+    int w = std::min(text_length(menu_font, banner_text), screen_width);
+    int h = std::min(text_height(menu_font), screen_height);
+    BITMAP *text = w > 0 && h > 0 ? create_bitmap(w, h) : nullptr;
     if (text) {
         clear_bitmap(text);
         textout_ex(text, menu_font, banner_text, 0, 0, banner_colour, -1);

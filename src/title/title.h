@@ -46,6 +46,9 @@ void load_title();
 void draw_title();
 // run_simulation_step on the title: idle count, mouse highlight, pointer.
 void title_update();
+// The main loop before composing a title frame: whether anything the title shows (its picture,
+// the menu's rows and highlight, the pointer's place) differs from the last time it asked.
+bool title_look_changed();
 // title_update, and tests: the menu row drawn over frame line y, counting on past the last row;
 // -1 above the first.
 int menu_row_at(int y);

@@ -1,15 +1,17 @@
 // skidreplay DEMO [--until TICK] [--every N] [--cop] [--difficulty N] [--sprites]
-//            [--compare EXPECTED]
+//            [--compare EXPECTED] [--speed]
 // Replays a demo file without a screen or sound, as fast as the machine allows, exactly as the
 // title plays it: a new game, the file's records handed to the game at their ticks, until the
 // file ends (or TICK). Every N ticks (100 unless asked) and at the last tick it prints one line
 // of what the world is (see print_digest_line); --sprites adds every listed sprite. With
 // --compare it checks the lines against an expected file instead and names the first tick and
-// field that differ. Run it in the game folder: it reads the game's data files by name.
+// field that differ. --speed adds, on standard error, how many times faster than the game the
+// demo was replayed (by the processor time of the replay, start-up left out). Run it in the game folder: it reads the game's data files by name.
 // Exit status: 0 done (or all lines agree), 1 not a demo file or a difference, 2 bad usage.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -21,7 +23,7 @@ struct Options {
     const char *demo = nullptr, *expected = nullptr;
     int32_t until = -1;
     int every = 100, difficulty = 21;
-    bool cop = false, sprites = false;
+    bool cop = false, sprites = false, speed = false;
 };
 
 bool parse(int argc, char **argv, Options *o)
@@ -35,10 +37,18 @@ bool parse(int argc, char **argv, Options *o)
         else if (strcmp(a, "--compare") == 0 && has_value) o->expected = argv[++i];
         else if (strcmp(a, "--cop") == 0) o->cop = true;
         else if (strcmp(a, "--sprites") == 0) o->sprites = true;
+        else if (strcmp(a, "--speed") == 0) o->speed = true;
         else if (a[0] != '-' && !o->demo) o->demo = a;
         else return false;
     }
     return o->demo && o->every > 0;
+}
+
+int64_t processor_ns()
+{
+    timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return (int64_t)t.tv_sec * 1000000000 + t.tv_nsec;
 }
 
 std::vector<std::string> read_lines(FILE *f)
@@ -85,7 +95,7 @@ int main(int argc, char **argv)
     Options o;
     if (!parse(argc, argv, &o)) {
         fprintf(stderr, "usage: skidreplay DEMO [--until TICK] [--every N] [--cop] "
-                        "[--difficulty N] [--sprites] [--compare EXPECTED]\n");
+                        "[--difficulty N] [--sprites] [--compare EXPECTED] [--speed]\n");
         return 2;
     }
     FILE *f = fopen(o.demo, "rb");
@@ -96,6 +106,7 @@ int main(int argc, char **argv)
     }
     if (!start_headless_game()) return printf("the library did not start\n"), 1;
     difficulty = o.difficulty;
+    int64_t started = processor_ns();
     demo_file = f;
     read_demo_value(&next_demo_tick);
     start_headless_demo(o.cop);
@@ -111,6 +122,11 @@ int main(int argc, char **argv)
             print_digest_line(out);
             if (o.sprites) print_sprites(out);
         }
+    }
+    if (o.speed) {
+        double seconds = (double)(processor_ns() - started) / 1e9;
+        fprintf(stderr, "%d ticks in %.3f s: %.0f times real time\n", tick_count, seconds,
+                tick_count / 100.0 / seconds);
     }
     if (!o.expected) return 0;
     FILE *want = fopen(o.expected, "r");
