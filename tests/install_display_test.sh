@@ -34,10 +34,11 @@ wait_for_window
 grep -q "ignoring -no-such-option" "$SCRATCH/err" || fail "no warning for an unknown option"
 (cd "$GAME_DIR" && "$BUILD_DIR/render_frame" title "$SCRATCH/title.pcx") || fail "render_frame"
 convert "$SCRATCH/title.pcx" -scale 200% "$SCRATCH/expected.png"
-# Only the tip of the pointer, a frame pixel in a corner, may differ.
-diff=$(screenshot_matching "$SCRATCH/scaled_title.png" "$SCRATCH/expected.png" 5 0%)
+# Only the tip of the pointer, at most 2 x 2 frame pixels in the corner it was led to, may
+# differ: a frame shown at any other size, or blurred, differs in thousands.
+diff=$(screenshot_matching "$SCRATCH/scaled_title.png" "$SCRATCH/expected.png" 17 0%)
 echo "title at twice its size: $diff pixels differ"
-[ "$diff" -lt 5 ] || fail "the 1280x960 window is not the title with its pixels doubled"
+[ "$diff" -lt 17 ] || fail "the 1280x960 window is not the title with its pixels doubled"
 mkdir -p "$BUILD_DIR/screenshots"
 cp "$SCRATCH/scaled_title.png" "$BUILD_DIR/screenshots/title_scale_2.png"
 [ "$(readlink "$PLAYER/rand.rnd")" = "$PREFIX/share/games/skidrunner/rand.rnd" ] ||
