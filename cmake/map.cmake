@@ -29,7 +29,7 @@ endif()
 if(PNG_FOUND)
   file(GLOB RENDER_MAP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/render_map/*.cpp)
   add_executable(render_map ${RENDER_MAP_SOURCES})
-  target_link_libraries(render_map PRIVATE skid PNG::PNG)
+  target_link_libraries(render_map PRIVATE skid png_file)
 
   # The whole city at an eighth of its size, placed objects and start marked.
   add_custom_target(city_png

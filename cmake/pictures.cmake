@@ -10,9 +10,13 @@ endif()
 file(GLOB MAKE_PICTURES_SOURCES CONFIGURE_DEPENDS
      ${CMAKE_SOURCE_DIR}/tools/make_pictures/*.cpp)
 add_executable(make_pictures ${MAKE_PICTURES_SOURCES})
-# libpng for the menu icon, which leaves the game for the desktop as PNG files.
+# libpng for the menu icon, which leaves the game for the desktop as PNG files, and for the
+# picture of the city (render_map).
 find_package(PNG REQUIRED)
-target_link_libraries(make_pictures PRIVATE skid PNG::PNG)
+add_library(png_file STATIC ${CMAKE_SOURCE_DIR}/tools/png_file/png_file.cpp)
+target_include_directories(png_file PUBLIC ${CMAKE_SOURCE_DIR}/tools)
+target_link_libraries(png_file PUBLIC PNG::PNG)
+target_link_libraries(make_pictures PRIVATE skid png_file)
 
 set(PICTURE_SOURCES_DIR ${CMAKE_BINARY_DIR}/pictures)
 set(PICTURE_DATAFILES sprites tiles title font hud mission)

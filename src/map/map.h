@@ -66,3 +66,7 @@ void prepare_map_pictures();
 void draw_map(int pass);
 // draw_map: one flat-coloured wall polygon through four points.
 void draw_wall_quad(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, int colour);
+// The frame tests and the bench, as the reference draw_map must match pixel for pixel: one pass
+// of the city by the plain calls (every floor masked, all four walls of every building, the
+// roof picture stretched for each roof).
+void draw_map_plainly(int pass);

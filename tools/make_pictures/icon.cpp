@@ -4,7 +4,7 @@
 #include "game_palette.h"
 #include "pictures.h"
 
-#include <png.h>
+#include "png_file/png_file.h"
 
 #include <cstdio>
 #include <memory>
@@ -88,27 +88,7 @@ rgba_picture averaged_down(const rgba_picture &big, int size)
 
 bool write_png(const rgba_picture &picture, const std::string &path)
 {
-    std::unique_ptr<FILE, int (*)(FILE *)> file(std::fopen(path.c_str(), "wb"), std::fclose);
-    if (!file) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!info) {
-        png_destroy_write_struct(&png, nullptr);
-        return false;
-    }
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
-    }
-    png_init_io(png, file.get());
-    png_set_IHDR(png, info, picture.size, picture.size, 8, PNG_COLOR_TYPE_RGB_ALPHA,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < picture.size; ++y)
-        png_write_row(png, const_cast<png_bytep>(&picture.pixels[(size_t)y * picture.size * 4]));
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return true;
+    return write_png_file(path, picture.size, picture.size, true, picture.pixels.data());
 }
 }  // namespace
 

@@ -3,7 +3,7 @@
 // the middle of their cell, arcades as floor seen through a roof in a checker pattern.
 #include "city_picture.h"
 
-#include <png.h>
+#include "png_file/png_file.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -103,11 +103,6 @@ rgb mark_colour(int type)
     }
 }
 
-void close_file(FILE *f)
-{
-    if (f) fclose(f);
-}
-
 }  // namespace
 
 bool read_map_contents(const std::string &path, map_contents &map, std::string &why)
@@ -197,25 +192,5 @@ void mark_city(rgb_picture &picture, const map_contents &map, const cell_area &a
 
 bool write_png(const rgb_picture &picture, const std::string &path)
 {
-    std::unique_ptr<FILE, void (*)(FILE *)> file(fopen(path.c_str(), "wb"), close_file);
-    if (!file) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!info) {
-        png_destroy_write_struct(&png, nullptr);
-        return false;
-    }
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
-    }
-    png_init_io(png, file.get());
-    png_set_IHDR(png, info, picture.w, picture.h, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < picture.h; y++)
-        png_write_row(png, const_cast<png_bytep>(&picture.pixels[(size_t)y * picture.w * 3]));
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return true;
+    return write_png_file(path, picture.w, picture.h, false, picture.pixels.data());
 }
