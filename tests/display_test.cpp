@@ -18,17 +18,6 @@ BITMAP *paint_swatch()
 }
 }  // namespace
 
-TEST(Display, PaletteEntryZeroIsBlackAndTheFrameIs640By480)
-{
-    ensure_display_state();
-    EXPECT_EQ(game_palette[0].r + game_palette[0].g + game_palette[0].b, 0);
-    EXPECT_EQ(buffer->w, 640);
-    EXPECT_EQ(buffer->h, 480);
-    EXPECT_EQ(color_map, &trans_table);
-    EXPECT_NE(game_font, nullptr);
-    EXPECT_NE(menu_font, nullptr);
-}
-
 TEST(Display, LightOverlayIsARampAroundTheCentre)
 {
     ensure_display_state();
