@@ -107,23 +107,25 @@ void draw_map(int pass)
 
 void draw_map_plainly(int pass)
 {
-    int ccx = camera_x / 64, ccy = camera_y / 64;
+    const int T = tile_size, R = ROOF_SIZE, cw = screen_width / 2, ch = screen_height / 2;
+    int ccx = camera_x / T, ccy = camera_y / T;
     for (int cx = ccx - 6; cx <= ccx + 6; cx++)
         for (int cy = ccy - 4; cy <= ccy + 4; cy++) {
             int t = tile_at(cx, cy);
-            int sx = cx * 64 - camera_x + 320, sy = cy * 64 - camera_y + 240;
-            int rx = sx + (sx - 320) / 4 - 9, ry = sy + (sy - 240) / 4 - 9;
+            int sx = cx * T - camera_x + cw, sy = cy * T - camera_y + ch;
+            int rx = sx + (sx - cw) / 4 - LIFT, ry = sy + (sy - ch) / 4 - LIFT;
             if (pass == MAP_PASS_GROUND && t != TILE_BUILDING)
                 draw_sprite(buffer, tile_bitmaps[t], sx, sy);
             if (pass == MAP_PASS_WALLS && t == TILE_WALL)
-                draw_wall_quad(rx + 32, ry, sx + 32, sy, sx + 32, sy + 64, rx + 32, ry + 82, COLOUR_WALL);
+                draw_wall_quad(rx + HALF, ry, sx + HALF, sy, sx + HALF, sy + T, rx + HALF, ry + R,
+                               COLOUR_WALL);
             if (pass == MAP_PASS_WALLS && t == TILE_BUILDING) {
-                draw_wall_quad(rx, ry, sx, sy, sx + 64, sy, rx + 82, ry, COLOUR_WALL);
-                draw_wall_quad(rx, ry + 82, sx, sy + 64, sx + 64, sy + 64, rx + 82, ry + 82, COLOUR_WALL);
-                draw_wall_quad(rx, ry, sx, sy, sx, sy + 64, rx, ry + 82, COLOUR_WALL);
-                draw_wall_quad(rx + 82, ry, sx + 64, sy, sx + 64, sy + 64, rx + 82, ry + 82, COLOUR_WALL);
+                draw_wall_quad(rx, ry, sx, sy, sx + T, sy, rx + R, ry, COLOUR_WALL);
+                draw_wall_quad(rx, ry + R, sx, sy + T, sx + T, sy + T, rx + R, ry + R, COLOUR_WALL);
+                draw_wall_quad(rx, ry, sx, sy, sx, sy + T, rx, ry + R, COLOUR_WALL);
+                draw_wall_quad(rx + R, ry, sx + T, sy, sx + T, sy + T, rx + R, ry + R, COLOUR_WALL);
             }
             if (pass == MAP_PASS_ROOFS && (t == TILE_BUILDING || t == TILE_ROOF))
-                stretch_sprite(buffer, tile_bitmaps[TILE_BUILDING], rx, ry, 82, 82);
+                stretch_sprite(buffer, tile_bitmaps[TILE_BUILDING], rx, ry, R, R);
         }
 }
